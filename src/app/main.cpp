@@ -1,0 +1,23 @@
+#include "app/app.h"
+#include "app/single_instance.h"
+#include "tray/tray_icon.h"
+
+int main(int, char**)
+{
+    if (acquireSingleInstance() < 0)
+        return 0;
+    {
+        App app;
+        app.createWindow();
+        app.font.load("res/fira-code.png", 24, 24, 19);
+        app.loadSettings();
+        {
+            TrayIcon tray;
+            if (tray.init() >= 0)
+                app.run();
+            tray.shutdown();
+            releaseSingleInstance();
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+constexpr int kDisplayWidth = 600;
+constexpr int kDisplayHeight = 100;
+constexpr char kDisplayClassName[] = "MAINWINDOW_CLASSNAME";
+constexpr char kDisplayTitle[] = "Halvesta";
+
+// Turns a close request into the end of the frame loop; the loop destroys
+// the window once it has finished.
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

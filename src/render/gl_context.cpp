@@ -1,0 +1,56 @@
+#include "render/gl_context.h"
+
+#include "render/display_window.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+GlContext::~GlContext()
+{
+    // The rendering context dies with the process.
+    if (deviceContext)
+        ReleaseDC(window, deviceContext);
+}
+
+int GlContext::init(HWND targetWindow)
+{
+    window = targetWindow;
+    deviceContext = GetDC(window);
+
+    PIXELFORMATDESCRIPTOR format = {};
+    format.nSize = sizeof(PIXELFORMATDESCRIPTOR);
+    format.nVersion = 1;
+    format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    format.iPixelType = PFD_TYPE_RGBA;
+    format.cColorBits = 32;
+    format.cDepthBits = 24;
+    format.cStencilBits = 8;
+
+    const int index = ChoosePixelFormat(deviceContext, &format);
+    SetPixelFormat(deviceContext, index, &format);
+
+    glContext = wglCreateContext(deviceContext);
+    wglMakeCurrent(deviceContext, glContext);
+    return 0;
+}
+
+void GlContext::swapBuffers()
+{
+    SwapBuffers(deviceContext);
+}
+
+void setupProjection()
+{
+    glViewport(0, 0, kDisplayWidth, kDisplayHeight);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluOrtho2D(0.0, kDisplayWidth, kDisplayHeight, 0.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+
+    glEnable(GL_TEXTURE_2D);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}

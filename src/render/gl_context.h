@@ -1,0 +1,30 @@
+#pragma once
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+// The display window's device context with an OpenGL rendering context
+// made current on the calling thread.
+class GlContext {
+public:
+    GlContext() = default;
+    ~GlContext();
+    GlContext(const GlContext&) = delete;
+    GlContext& operator=(const GlContext&) = delete;
+
+    int init(HWND targetWindow);
+    void swapBuffers();
+
+    HWND window = nullptr;
+    HGLRC glContext = nullptr;
+    HDC deviceContext = nullptr;
+};
+
+// Pixel-space projection (600 x 100, y downwards) and the fixed texturing
+// and blending state every frame relies on.
+void setupProjection();

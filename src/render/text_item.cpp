@@ -1,0 +1,61 @@
+#include "render/text_item.h"
+
+#include "render/bitmap_font.h"
+#include "render/gl_context.h"
+#include "render/text_format.h"
+
+#include <GL/gl.h>
+
+#include <ctime>
+
+#if defined(_MSC_VER)
+#pragma warning(disable : 4996) // localtime: one thread, nothing to race with
+#endif
+
+namespace {
+
+// Null when the runtime cannot convert the clock; the caller then keeps
+// the text it had.
+const std::tm* localNow()
+{
+    const std::time_t now = std::time(nullptr);
+    return std::localtime(&now);
+}
+
+} // namespace
+
+int TextItem::render() const
+{
+    if (!font)
+        return 0;
+    // 0.01 is dark but, unlike pure black, survives the window's colour key.
+    glColor3f(0.01f, 0.01f, 0.01f);
+    drawText(text, *font, x + 1, y + 1, fontSize, spacing);
+    glColor3f(color.red / 255.0f, color.green / 255.0f, color.blue / 255.0f);
+    drawText(text, *font, x, y, fontSize, spacing);
+    return 0;
+}
+
+int DateItem::update()
+{
+    if (const std::tm* local = localNow())
+        formatDateText(*local, text);
+    return 0;
+}
+
+int TimeItem::update()
+{
+    if (const std::tm* local = localNow())
+        formatTimeText(*local, text);
+    return 0;
+}
+
+int BatteryItem::update()
+{
+    SYSTEM_POWER_STATUS status;
+    const bool valid = GetSystemPowerStatus(&status) != 0;
+    const PowerReading power = {valid, valid ? status.ACLineStatus : BYTE(0),
+                                valid ? status.BatteryLifePercent : BYTE(0)};
+    formatBatteryText(power, text);
+    return valid ? 0 : -1;
+}

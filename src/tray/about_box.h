@@ -1,0 +1,20 @@
+#pragma once
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+constexpr int kAppIconResource = 20001;
+
+// The modal About message box, showing the executable's own icon.
+class AboutBox {
+public:
+    explicit AboutBox(HWND ownerWindow) : owner(ownerWindow) {}
+    void show();
+
+    HWND owner;
+};
+
+// The box's text: name, blank line, version, two credit lines.
+const char* aboutText();
