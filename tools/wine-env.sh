@@ -58,7 +58,6 @@ REGEDIT4
 @="\\"Z:$recorder_win\\" \\"%1\\""
 REG
     wine regedit /S "$wine_env_dir/settings.reg" >/dev/null 2>&1 || true
-    wineserver -w
     # A persistent server keeps later starts fast.
     wineserver -p >/dev/null 2>&1 || true
     export HALVESTA_OPENED_URLS="$wine_env_dir/opened-urls.txt"
