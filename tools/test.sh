@@ -1,0 +1,130 @@
+#!/bin/bash
+# The one test command: installs what is missing, builds everything with
+# warnings as errors, runs every tier and prints "N passed, N failed".
+set -u
+cd "$(dirname "$0")/.."
+ROOT=$(pwd)
+
+sh tools/install-deps.sh || { echo "install-deps failed"; echo "0 passed, 1 failed"; exit 1; }
+
+RESULTS="$ROOT/build/test-results"
+rm -rf "$RESULTS"
+mkdir -p "$RESULTS"
+PASSED=0
+FAILED=0
+SKIPPED=0
+FAILURES=""
+JOBS=$(nproc 2>/dev/null || echo 2)
+
+fail_step() {
+    FAILED=$((FAILED + 1))
+    FAILURES="$FAILURES\n  $1"
+    echo "FAILED: $1"
+}
+
+build() {
+    local preset=$1
+    shift
+    echo "== build: $preset"
+    if ! cmake --preset "$preset" -DHALVESTA_WARNINGS_AS_ERRORS=ON "$@" >"$RESULTS/configure-$preset.log" 2>&1; then
+        cat "$RESULTS/configure-$preset.log"
+        fail_step "configure $preset"
+        return 1
+    fi
+    if ! cmake --build --preset "$preset" -j "$JOBS" >"$RESULTS/build-$preset.log" 2>&1; then
+        grep -E "error|warning" "$RESULTS/build-$preset.log" | head -40
+        tail -20 "$RESULTS/build-$preset.log"
+        fail_step "build $preset"
+        return 1
+    fi
+}
+
+# Counts a GoogleTest run from its XML report; a run that left no report
+# (a crash, a hang killed by timeout) counts as one failure.
+count_gtest() {
+    local tier=$1 xml=$2 status=$3
+    if [ ! -s "$xml" ]; then
+        fail_step "$tier: no report (exit status $status)"
+        return
+    fi
+    local tests failures errors disabled skipped
+    tests=$(grep -o '<testsuites [^>]*' "$xml" | grep -o ' tests="[0-9]*"' | grep -o '[0-9]*')
+    failures=$(grep -o '<testsuites [^>]*' "$xml" | grep -o ' failures="[0-9]*"' | grep -o '[0-9]*')
+    errors=$(grep -o '<testsuites [^>]*' "$xml" | grep -o ' errors="[0-9]*"' | grep -o '[0-9]*')
+    disabled=$(grep -o '<testsuites [^>]*' "$xml" | grep -o ' disabled="[0-9]*"' | grep -o '[0-9]*')
+    skipped=$(grep -c '<skipped' "$xml")
+    local bad=$(( ${failures:-0} + ${errors:-0} ))
+    local good=$(( ${tests:-0} - bad - ${disabled:-0} - skipped ))
+    PASSED=$((PASSED + good))
+    FAILED=$((FAILED + bad))
+    SKIPPED=$((SKIPPED + skipped))
+    echo "-- $tier: $good passed, $bad failed, $skipped skipped"
+    if [ "$bad" -gt 0 ]; then
+        FAILURES="$FAILURES\n  $tier: $(grep -o '<testcase name="[^"]*"[^>]*>[[:space:]]*<failure' "$xml" | grep -o 'name="[^"]*"' | tr '\n' ' ')"
+    fi
+    if [ "$status" -ne 0 ] && [ "$bad" -eq 0 ]; then
+        fail_step "$tier: exit status $status"
+    fi
+}
+
+run_gtest() {
+    local tier=$1 limit=$2
+    shift 2
+    echo "== tier: $tier"
+    local xml="$RESULTS/$tier.xml"
+    timeout -k 10 "$limit" "$@" --gtest_output="xml:$xml" >"$RESULTS/$tier.log" 2>&1
+    local status=$?
+    grep -E '^\[  (FAILED|  OK  ) \]|Failure|error:' "$RESULTS/$tier.log" | grep -v '  OK  ' | head -60
+    count_gtest "$tier" "$xml" "$status"
+}
+
+STARTED=$(date +%s)
+build native && NATIVE_OK=1 || NATIVE_OK=0
+build mingw && MINGW_OK=1 || MINGW_OK=0
+build sanitize && SANITIZE_OK=1 || SANITIZE_OK=0
+
+if [ "$NATIVE_OK" = 1 ]; then
+    run_gtest unit 300 build/native/tests/unit/unit_tests
+fi
+if [ "$SANITIZE_OK" = 1 ]; then
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        run_gtest unit-sanitized 600 build/sanitize/tests/unit/unit_tests
+fi
+if [ -x tools/fuzz.sh ]; then
+    echo "== tier: fuzz"
+    if tools/fuzz.sh "${HALVESTA_FUZZ_SECONDS:-20}" >"$RESULTS/fuzz.log" 2>&1; then
+        n=$(grep -c '^fuzz .* ok' "$RESULTS/fuzz.log")
+        PASSED=$((PASSED + n))
+        echo "-- fuzz: $n targets ran clean"
+    else
+        tail -30 "$RESULTS/fuzz.log"
+        fail_step "fuzz (see build/test-results/fuzz.log)"
+    fi
+fi
+
+if [ "$MINGW_OK" = 1 ]; then
+    . tools/wine-env.sh
+    trap wine_env_stop EXIT
+    if wine_env_start "$ROOT/build/wine-test"; then
+        if [ -f build/mingw/tests/win/win_tests.exe ]; then
+            run_gtest win 900 bash -c 'cd build/mingw/tests/win && exec wine win_tests.exe "$@"' win
+        fi
+        if [ "$NATIVE_OK" = 1 ] && [ -x build/native/tests/e2e/e2e_tests ]; then
+            HALVESTA_DIST="$ROOT/dist/halvesta" \
+            HALVESTA_PROBE="$ROOT/build/mingw/tests/e2e/probe/probe.exe" \
+                run_gtest e2e 2400 build/native/tests/e2e/e2e_tests
+        fi
+    else
+        fail_step "wine environment did not start"
+    fi
+    wine_env_stop
+    trap - EXIT
+fi
+
+echo
+echo "Test time: $(( $(date +%s) - STARTED )) s; logs in build/test-results/"
+if [ -n "$FAILURES" ]; then
+    printf "Failures:%b\n" "$FAILURES"
+fi
+echo "$PASSED passed, $FAILED failed, $SKIPPED skipped"
+[ "$FAILED" -eq 0 ]
