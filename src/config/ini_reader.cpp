@@ -1,6 +1,7 @@
 #include "config/ini_reader.h"
 
-#include <fstream>
+#include <cstdio>
+#include <cstring>
 
 std::string trim(const std::string& text)
 {
@@ -12,30 +13,61 @@ std::string trim(const std::string& text)
     return text.substr(first, last - first + 1);
 }
 
-bool readIniStream(std::istream& in, IniData& store)
-{
-    std::string section;
-    std::string line;
-    bool firstLine = true;
-    while (std::getline(in, line)) {
-        // A UTF-8 byte-order mark would otherwise hide the first header.
-        if (firstLine && line.compare(0, 3, "\xEF\xBB\xBF") == 0)
-            line.erase(0, 3);
-        firstLine = false;
+IniParser::IniParser(IniData& target) : store(target) {}
 
-        line = trim(line);
-        if (line.empty() || line[0] == ';' || line[0] == '#')
-            continue;
-        if (line[0] == '[' && line[line.size() - 1] == ']' && line.size() >= 2) {
-            section = line.substr(1, line.size() - 2);
-            continue;
+void IniParser::feed(const char* bytes, std::size_t count)
+{
+    const char* end = bytes + count;
+    while (bytes != end) {
+        const char* lineFeed = static_cast<const char*>(std::memchr(bytes, '\n', static_cast<std::size_t>(end - bytes)));
+        if (!lineFeed) {
+            pending.append(bytes, end);
+            return;
         }
-        const std::string::size_type equals = line.find('=');
-        if (equals == std::string::npos)
-            continue;
-        store[section][trim(line.substr(0, equals))] = trim(line.substr(equals + 1));
+        pending.append(bytes, lineFeed);
+        parseLine();
+        bytes = lineFeed + 1;
     }
-    return !in.bad();
+}
+
+void IniParser::finish()
+{
+    if (!pending.empty())
+        parseLine();
+}
+
+void IniParser::parseLine()
+{
+    // A UTF-8 byte-order mark would otherwise hide the first header.
+    if (atStart && pending.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        pending.erase(0, 3);
+    atStart = false;
+
+    const std::string line = trim(pending);
+    pending.clear();
+    if (line.empty() || line[0] == ';' || line[0] == '#')
+        return;
+    if (line[0] == '[' && line[line.size() - 1] == ']' && line.size() >= 2) {
+        section = line.substr(1, line.size() - 2);
+        return;
+    }
+    const std::string::size_type equals = line.find('=');
+    if (equals == std::string::npos)
+        return;
+    store[section][trim(line.substr(0, equals))] = trim(line.substr(equals + 1));
+}
+
+bool readIniFile(std::FILE* file, IniData& store)
+{
+    IniParser parser(store);
+    char block[4096];
+    std::size_t count;
+    while ((count = std::fread(block, 1, sizeof block, file)) > 0)
+        parser.feed(block, count);
+    if (std::ferror(file))
+        return false;
+    parser.finish();
+    return true;
 }
 
 IniData IniReader::read(const std::string& filePath)
@@ -44,11 +76,12 @@ IniData IniReader::read(const std::string& filePath)
     store["return"]["failed"] = "true";
     path = filePath;
 
-    std::ifstream file(filePath.c_str());
-    if (!file.is_open())
+    // Text mode: the runtime turns CR LF into LF where the platform does so.
+    std::FILE* file = std::fopen(filePath.c_str(), "r");
+    if (!file)
         return store;
-    const bool complete = readIniStream(file, store);
-    file.close();
+    const bool complete = readIniFile(file, store);
+    std::fclose(file);
 
     store["return"]["failed"] = complete ? "false" : "true";
     return store;

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <istream>
+#include <cstddef>
+#include <cstdio>
+#include <iosfwd>
 #include <string>
 #include <unordered_map>
 
@@ -13,8 +15,26 @@ using IniData = std::unordered_map<std::string, IniSection>;
 // Strips blanks and tabs only; carriage returns and other white space stay.
 std::string trim(const std::string& text);
 
-// Parses INI text from a stream into `store`. Returns false when the stream
-// reports a read error, so the caller can treat the file as unreadable.
+// Parses INI text fed in arbitrary pieces: lines end at line feeds, the
+// last one needs none.
+class IniParser {
+public:
+    explicit IniParser(IniData& target);
+    void feed(const char* bytes, std::size_t count);
+    void finish();
+
+private:
+    void parseLine();
+
+    IniData& store;
+    std::string section;
+    std::string pending;
+    bool atStart = true;
+};
+
+// Parse a whole file or stream into `store`. False when reading reports an
+// error, so the caller can treat the input as unreadable.
+bool readIniFile(std::FILE* file, IniData& store);
 bool readIniStream(std::istream& in, IniData& store);
 
 class IniReader {

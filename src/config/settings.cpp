@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <sstream>
+#include <limits>
 #include <system_error>
 
 namespace {
@@ -14,6 +14,11 @@ constexpr int kMaxMargin = 1000000;
 bool isSpace(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool isHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
 bool startsWithNoCase(const char* text, const char* end, const char* word)
@@ -33,25 +38,74 @@ bool startsWithNoCase(const char* text, const char* end, const char* word)
 
 } // namespace
 
+namespace {
+
+int hexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// One formatted extraction of a hexadecimal int from `buffer` at `pos`, as
+// a string stream in the classic locale does it: white space skipped, an
+// optional sign, "0x" prefixes, then hex digits. What it does not consume
+// stays for the next extraction. 0 when no digit follows.
+int extractHexInt(const std::string& buffer, std::size_t& pos)
+{
+    const std::size_t end = buffer.size();
+    while (pos < end && isSpace(buffer[pos]))
+        ++pos;
+    if (pos == end)
+        return 0;
+    bool negative = false;
+    if (buffer[pos] == '-' || buffer[pos] == '+') {
+        negative = buffer[pos] == '-';
+        ++pos;
+    }
+    bool foundZero = false;
+    while (pos < end) {
+        if (buffer[pos] == '0' && !foundZero)
+            foundZero = true;
+        else if (foundZero && (buffer[pos] == 'x' || buffer[pos] == 'X'))
+            foundZero = false;
+        else
+            break;
+        ++pos;
+    }
+    bool foundDigit = false;
+    long long value = 0;
+    while (pos < end && hexDigitValue(buffer[pos]) >= 0) {
+        // At most six digits ever reach here, far from overflow.
+        value = value * 16 + hexDigitValue(buffer[pos]);
+        foundDigit = true;
+        ++pos;
+    }
+    if (!foundDigit && !foundZero)
+        return 0;
+    return static_cast<int>(negative ? -value : value);
+}
+
+} // namespace
+
 void parseHexColor(const std::string& text, Color& color)
 {
     if (text.size() != 7 || text[0] != '#') {
         color = Color{0.0f, 255.0f, 255.0f};
         return;
     }
-    // One stream on purpose: what an extraction leaves unread stays in front
-    // of the next pair, so "#0x1234" reads as 0, 0x12, 0x34.
-    std::stringstream stream;
-    stream >> std::hex;
+    // One buffer on purpose: what an extraction leaves unread stays in front
+    // of the next pair, so "#1-2345" reads as 1, -0x23, 0x45.
+    std::string buffer;
+    std::size_t pos = 0;
     float* components[3] = {&color.red, &color.green, &color.blue};
     for (int i = 0; i < 3; ++i) {
-        stream << text.substr(1 + 2 * i, 2);
-        int value = 0;
-        stream >> value;
-        if (stream.fail())
-            value = 0;
-        *components[i] = static_cast<float>(value);
-        stream.clear();
+        buffer.append(text, 1 + 2 * i, 2);
+        *components[i] = static_cast<float>(extractHexInt(buffer, pos));
     }
 }
 
@@ -66,20 +120,28 @@ float parseGlyphMeasure(const std::string& text, float fallback)
         negative = *p == '-';
         ++p;
     }
-    // Infinity and not-a-number parse, but make no geometry.
-    if (startsWithNoCase(p, end, "inf") || startsWithNoCase(p, end, "nan"))
+    // Infinity and not-a-number parse, but make no geometry; a second sign
+    // is no number at all.
+    if (startsWithNoCase(p, end, "inf") || startsWithNoCase(p, end, "nan") || p == end || *p == '-' || *p == '+')
         return fallback;
 
     float value = 0.0f;
     std::from_chars_result result{};
     if (startsWithNoCase(p, end, "0x")) {
-        result = std::from_chars(p + 2, end, value, std::chars_format::hex);
-        if (result.ec == std::errc::invalid_argument) // "0x" alone reads as 0
+        const char* digits = p + 2;
+        const bool hasHexDigit = digits != end
+            && (isHexDigit(*digits) || (*digits == '.' && digits + 1 != end && isHexDigit(digits[1])));
+        // Without a hex digit after it, "0x" is just the number 0.
+        if (hasHexDigit)
+            result = std::from_chars(digits, end, value, std::chars_format::hex);
+        else
             result = std::from_chars(p, p + 1, value);
     } else {
         result = std::from_chars(p, end, value);
     }
-    if (result.ec != std::errc() || !std::isfinite(value) || std::fabs(value) > kMaxGlyphMeasure)
+    // Underflow to a subnormal is out of range, as the C conversion says.
+    if (result.ec != std::errc() || !std::isfinite(value) || std::fabs(value) > kMaxGlyphMeasure
+        || (value != 0.0f && std::fabs(value) < std::numeric_limits<float>::min()))
         return fallback;
     return negative ? -value : value;
 }
