@@ -1,0 +1,17 @@
+# The release archive: the portable program folder, the README and the
+# licence, zipped by CPack. Its name carries the project version.
+install(TARGETS halvesta RUNTIME DESTINATION halvesta)
+install(FILES ${CMAKE_SOURCE_DIR}/res/config.ini ${CMAKE_SOURCE_DIR}/res/icon.ico DESTINATION halvesta)
+install(FILES ${CMAKE_SOURCE_DIR}/res/fira-code.png ${CMAKE_SOURCE_DIR}/res/OFL.txt DESTINATION halvesta/res)
+install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION .)
+install(FILES ${CMAKE_SOURCE_DIR}/docs/screenshot.png DESTINATION docs OPTIONAL)
+
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME halvesta)
+set(CPACK_PACKAGE_VENDOR "The Halvesta authors")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_FILE_NAME "halvesta-${PROJECT_VERSION}-win64")
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
+include(CPack)
