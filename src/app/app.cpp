@@ -1,5 +1,7 @@
 #include "app/app.h"
 
+#include "app/frame_timing.h"
+
 #include <GL/gl.h>
 
 App::~App()
@@ -22,19 +24,29 @@ int App::run()
         }
         BringWindowToTop(window);
 
+        FRAME_PART_BEGIN(Update);
         if (batteryItem)
             batteryItem->update();
         if (dateItem)
             dateItem->update();
         if (timeItem)
             timeItem->update();
+        FRAME_PART_END(Update);
 
+        FRAME_PART_BEGIN(Render);
         renderFrame();
+        FRAME_PART_END(Render);
+
+        FRAME_PART_BEGIN(Present);
         context.swapBuffers();
+        FRAME_PART_END(Present);
+        FRAME_PRESENTED(window);
+
         Sleep(16);
     }
     font.release();
     DestroyWindow(window);
+    FRAME_TIMING_REPORT();
     return 0;
 }
 
