@@ -18,6 +18,14 @@ int BitmapFont::load(const char* imagePath, int cellWidthPixels, int cellHeightP
     unsigned char* pixels = stbi_load(imagePath, &width, &height, &channelsInFile, 4);
     if (!pixels)
         return -1;
+    // An image the GL cannot hold would leave an incomplete texture, which
+    // draws every glyph as a solid block.
+    GLint maxSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+    if (width > maxSize || height > maxSize) {
+        stbi_image_free(pixels);
+        return -1;
+    }
     textureWidth = width;
     textureHeight = height;
 
