@@ -1,0 +1,53 @@
+#pragma once
+
+#include "e2e_support.h"
+#include "screenshot.h"
+
+#include <functional>
+#include <map>
+#include <string>
+
+// Facts about one window as the probe reports them ("key=value ...").
+struct WindowFacts {
+    bool exists = false;
+    std::map<std::string, std::string> fields;
+    unsigned long number(const std::string& key) const;
+};
+WindowFacts findWindow(const std::string& className);
+int countWindows(const std::string& className, const std::string& title = "");
+// The display window's class and the tray's hidden window's class.
+extern const char kStripClass[];
+extern const char kTrayClass[];
+
+// One copy of the program in a private copy of the dist folder. The
+// destructor closes it if a test left it running.
+class HalvestaRun {
+public:
+    HalvestaRun();
+    ~HalvestaRun();
+    HalvestaRun(const HalvestaRun&) = delete;
+    HalvestaRun& operator=(const HalvestaRun&) = delete;
+
+    const std::string& dir() const { return folder; }
+    std::string path(const std::string& relative) const { return folder + "/" + relative; }
+    void writeConfig(const std::string& text) const;
+
+    // Starts the exe; true once the strip and the tray icon are up.
+    bool start();
+    void launchOnly();
+    // Posts WM_CLOSE to the strip and returns the exit code (-1: no exit).
+    int closeAndWait();
+    int waitExit(int limitMs);
+    bool running();
+
+    // A screenshot with Wine's own tray window moved off the strip, saved
+    // beside the run as NAME.png for a person to look at.
+    Screenshot screenshot(const std::string& name);
+
+    ChildProcess process;
+
+private:
+    std::string folder;
+};
+
+bool waitUntil(const std::function<bool()>& condition, int limitMs);

@@ -1,0 +1,38 @@
+#pragma once
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <string>
+
+// Names shared by the probe and its hook library, which runs inside the
+// program under test to read its popup menu (menu handles do not cross
+// processes under Wine).
+constexpr char kMenuQueryMessage[] = "HalvestaProbeMenuQuery";
+constexpr char kMenuDumpMapping[] = "HalvestaProbeMenuDump";
+constexpr DWORD kMenuDumpSize = 4096;
+
+// Each command answers one line; failures start with "error".
+std::string windowInfo(const std::string& className);
+std::string postClose(const std::string& className);
+std::string countWindows(const std::string& className, const std::string& title);
+std::string notifyTray(UINT mouseMessage);
+std::string moveWineTrayAway();
+
+std::string menuWait(DWORD timeoutMs);
+std::string menuItems();
+std::string menuChoose(UINT id);
+std::string menuDismiss();
+
+std::string messageBoxText(const std::string& caption);
+std::string messageBoxOk(const std::string& caption);
+
+std::string trayIconExists();
+std::string trayIconExistsFor(const std::string& windowHex);
+std::string trayIconDelete();
+std::string sendTaskbarCreated();
+std::string exeResources(const std::string& path);
+
+std::string escapeLine(const std::string& text);

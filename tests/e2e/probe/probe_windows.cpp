@@ -1,0 +1,119 @@
+// Window inspection and plain messages to the program's windows.
+#include "probe.h"
+
+#include <cstdio>
+
+namespace {
+
+struct CountRequest {
+    std::string className;
+    std::string title;
+    int count = 0;
+};
+
+BOOL CALLBACK countOne(HWND window, LPARAM param)
+{
+    CountRequest* request = reinterpret_cast<CountRequest*>(param);
+    char className[256] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (request->className != className)
+        return TRUE;
+    if (!request->title.empty()) {
+        char title[256] = {};
+        GetWindowTextA(window, title, sizeof title);
+        if (request->title != title)
+            return TRUE;
+    }
+    ++request->count;
+    return TRUE;
+}
+
+} // namespace
+
+std::string escapeLine(const std::string& text)
+{
+    std::string out;
+    for (const char c : text) {
+        if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == '\\')
+            out += "\\\\";
+        else
+            out += c;
+    }
+    return out;
+}
+
+std::string windowInfo(const std::string& className)
+{
+    const HWND window = FindWindowA(className.c_str(), nullptr);
+    if (!window)
+        return "none";
+    char title[256] = {};
+    GetWindowTextA(window, title, sizeof title);
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    const BOOL layered = GetLayeredWindowAttributes(window, &key, &alpha, &flags);
+    char line[600];
+    std::snprintf(line, sizeof line,
+                  "hwnd=%p visible=%d style=0x%lx exstyle=0x%lx classstyle=0x%lx rect=%ld,%ld,%ld,%ld "
+                  "layered=%d key=0x%lx alpha=%u lwaflags=0x%lx title=%s",
+                  static_cast<void*>(window), IsWindowVisible(window) ? 1 : 0,
+                  static_cast<unsigned long>(GetWindowLongA(window, GWL_STYLE)),
+                  static_cast<unsigned long>(GetWindowLongA(window, GWL_EXSTYLE)),
+                  static_cast<unsigned long>(GetClassLongA(window, GCL_STYLE)), rect.left, rect.top,
+                  rect.right, rect.bottom, layered ? 1 : 0, static_cast<unsigned long>(key),
+                  static_cast<unsigned>(alpha), static_cast<unsigned long>(flags), escapeLine(title).c_str());
+    return line;
+}
+
+std::string postClose(const std::string& className)
+{
+    const HWND window = FindWindowA(className.c_str(), nullptr);
+    if (!window)
+        return "none";
+    return PostMessageA(window, WM_CLOSE, 0, 0) ? "ok" : "error post failed";
+}
+
+std::string countWindows(const std::string& className, const std::string& title)
+{
+    CountRequest request;
+    request.className = className;
+    request.title = title;
+    EnumWindows(countOne, reinterpret_cast<LPARAM>(&request));
+    return "count=" + std::to_string(request.count);
+}
+
+std::string notifyTray(UINT mouseMessage)
+{
+    const HWND tray = FindWindowA("TRAY_ICON_CLASSNAME", nullptr);
+    if (!tray)
+        return "none";
+    return PostMessageA(tray, WM_USER + 1, 1, mouseMessage) ? "ok" : "error post failed";
+}
+
+// Without a real notification area Wine shows its own tray window at the
+// top-left, over the strip; screenshots need it elsewhere.
+std::string moveWineTrayAway()
+{
+    const HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
+    if (!tray)
+        return "none";
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    RECT rect = {};
+    GetWindowRect(tray, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    SetWindowPos(tray, nullptr, screenWidth - width, screenHeight - height, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(tray, &rect);
+    char line[120];
+    std::snprintf(line, sizeof line, "rect=%ld,%ld,%ld,%ld", rect.left, rect.top, rect.right, rect.bottom);
+    return line;
+}

@@ -1,0 +1,131 @@
+#include "screenshot.h"
+
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb_image.h>
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb_image_write.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+uint32_t bigEndian32(const unsigned char* bytes)
+{
+    return (uint32_t(bytes[0]) << 24) | (uint32_t(bytes[1]) << 16) | (uint32_t(bytes[2]) << 8) | bytes[3];
+}
+
+std::vector<unsigned char> runCapture()
+{
+    const char* display = std::getenv("DISPLAY");
+    std::vector<unsigned char> data;
+    if (!display)
+        return data;
+    const std::string command = std::string("timeout 20 xwd -root -silent -display '") + display + "'";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return data;
+    unsigned char buffer[65536];
+    size_t got = 0;
+    while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        data.insert(data.end(), buffer, buffer + got);
+    pclose(pipe);
+    return data;
+}
+
+int maskShift(uint32_t mask)
+{
+    int shift = 0;
+    while (mask && !(mask & 1u)) {
+        mask >>= 1;
+        ++shift;
+    }
+    return shift;
+}
+
+} // namespace
+
+// XWD: a header of big-endian 32-bit fields, the colour map, then ZPixmap
+// rows of true-colour pixels.
+Screenshot captureScreen()
+{
+    Screenshot shot;
+    const std::vector<unsigned char> data = runCapture();
+    if (data.size() < 100)
+        return shot;
+    const uint32_t headerSize = bigEndian32(&data[0]);
+    const uint32_t width = bigEndian32(&data[16]);
+    const uint32_t height = bigEndian32(&data[20]);
+    const uint32_t byteOrder = bigEndian32(&data[28]);
+    const uint32_t bitsPerPixel = bigEndian32(&data[44]);
+    const uint32_t bytesPerLine = bigEndian32(&data[48]);
+    const uint32_t redMask = bigEndian32(&data[56]);
+    const uint32_t greenMask = bigEndian32(&data[60]);
+    const uint32_t blueMask = bigEndian32(&data[64]);
+    const uint32_t colours = bigEndian32(&data[76]);
+    const size_t offset = headerSize + size_t(colours) * 12;
+    // xwd may give the depth (24) as bits per pixel while rows hold 4 bytes
+    // a pixel; the row length tells.
+    const uint32_t bytesPerPixel = width ? bytesPerLine / width : 0;
+    if ((bytesPerPixel != 4 && bytesPerPixel != 3) || bitsPerPixel < 24 ||
+        data.size() < offset + size_t(bytesPerLine) * height)
+        return shot;
+    shot.width = static_cast<int>(width);
+    shot.height = static_cast<int>(height);
+    shot.pixels.resize(size_t(width) * height);
+    if (bytesPerPixel == 4) {
+        shot.raw.assign(data.begin() + static_cast<long>(offset),
+                        data.begin() + static_cast<long>(offset + size_t(bytesPerLine) * height));
+        shot.bytesPerLine = static_cast<int>(bytesPerLine);
+    }
+    for (uint32_t y = 0; y < height; ++y) {
+        for (uint32_t x = 0; x < width; ++x) {
+            const unsigned char* p = &data[offset + size_t(y) * bytesPerLine + size_t(x) * bytesPerPixel];
+            uint32_t value = 0;
+            for (uint32_t i = 0; i < bytesPerPixel; ++i)
+                value |= uint32_t(byteOrder == 0 ? p[i] : p[bytesPerPixel - 1 - i]) << (8 * i);
+            Rgb& out = shot.pixels[size_t(y) * width + x];
+            out.r = static_cast<uint8_t>((value & redMask) >> maskShift(redMask));
+            out.g = static_cast<uint8_t>((value & greenMask) >> maskShift(greenMask));
+            out.b = static_cast<uint8_t>((value & blueMask) >> maskShift(blueMask));
+        }
+    }
+    return shot;
+}
+
+Screenshot unpackTopLeft(const Screenshot& shot, int width, int height)
+{
+    Screenshot out;
+    if (shot.raw.empty() || width * 3 > shot.bytesPerLine || height > shot.height)
+        return out;
+    out.width = width;
+    out.height = height;
+    out.pixels.resize(size_t(width) * height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const uint8_t* p = &shot.raw[size_t(y) * shot.bytesPerLine + size_t(x) * 3];
+            out.pixels[size_t(y) * width + x] = Rgb{p[2], p[1], p[0]};
+        }
+    return out;
+}
+
+void savePng(const Screenshot& shot, const std::string& path)
+{
+    if (shot.pixels.empty())
+        return;
+    stbi_write_png(path.c_str(), shot.width, shot.height, 3, shot.pixels.data(), shot.width * 3);
+}
+
+RgbaImage loadRgba(const std::string& path)
+{
+    RgbaImage image;
+    int channels = 0;
+    unsigned char* pixels = stbi_load(path.c_str(), &image.width, &image.height, &channels, 4);
+    if (!pixels) {
+        image.width = image.height = 0;
+        return image;
+    }
+    image.rgba.assign(pixels, pixels + size_t(image.width) * image.height * 4);
+    stbi_image_free(pixels);
+    return image;
+}

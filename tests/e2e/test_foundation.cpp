@@ -1,0 +1,99 @@
+// The strip window, the single-instance guard, closing, and a start
+// without settings.
+#include "halvesta_session.h"
+#include "probe_client.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr unsigned long kWsPopup = 0x80000000ul;
+constexpr unsigned long kWsVisible = 0x10000000ul;
+constexpr unsigned long kWsClipSiblings = 0x04000000ul;
+constexpr unsigned long kStripExStyle = 0x800A8ul;
+constexpr unsigned long kCsOwnDc = 0x20ul;
+constexpr unsigned long kLwaColorKey = 0x1ul;
+
+bool stripAreaAllBlack(const Screenshot& shot, int& firstX, int& firstY)
+{
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 600; ++x)
+            if (!(shot.at(x, y) == Rgb{0, 0, 0})) {
+                firstX = x;
+                firstY = y;
+                return false;
+            }
+    return true;
+}
+
+TEST(Strip, IsATopmostColourKeyedPopupAtTheTopLeft)
+{
+    HalvestaRun run;
+    ASSERT_TRUE(run.start());
+    const WindowFacts strip = findWindow(kStripClass);
+    ASSERT_TRUE(strip.exists);
+    EXPECT_EQ(strip.fields.at("title"), "Halvesta");
+    EXPECT_EQ(strip.number("visible"), 1u);
+    // The system adds WS_CLIPSIBLINGS to every top-level window.
+    EXPECT_EQ(strip.number("style") & ~(kWsVisible | kWsClipSiblings), kWsPopup);
+    EXPECT_EQ(strip.number("exstyle") & kStripExStyle, kStripExStyle);
+    EXPECT_EQ(strip.number("classstyle") & kCsOwnDc, kCsOwnDc);
+    EXPECT_EQ(strip.fields.at("rect"), "0,0,600,100");
+    EXPECT_EQ(strip.number("layered"), 1u);
+    EXPECT_EQ(strip.number("key"), 0u) << "colour key must be black";
+    EXPECT_EQ(strip.number("lwaflags") & kLwaColorKey, kLwaColorKey);
+    EXPECT_EQ(run.closeAndWait(), 0);
+}
+
+TEST(Lifecycle, SecondCopyShowsOneMessageBoxAndLeavesTheFirstRunning)
+{
+    HalvestaRun first;
+    ASSERT_TRUE(first.start());
+    HalvestaRun second;
+    second.launchOnly();
+    ASSERT_TRUE(waitUntil([] { return countWindows("#32770", "Halvesta Info") >= 1; }, 30000))
+        << "no message box from the second copy";
+    sleepMs(300);
+    EXPECT_EQ(countWindows("#32770", "Halvesta Info"), 1);
+    EXPECT_EQ(probe().ask("msgbox Halvesta Info"), "text=Halvesta is already running.");
+    EXPECT_EQ(countWindows(kStripClass), 1) << "the second copy must create no strip";
+    EXPECT_EQ(probe().ask("msgboxok Halvesta Info"), "ok");
+    EXPECT_EQ(second.waitExit(15000), 0);
+    EXPECT_TRUE(first.running());
+    EXPECT_EQ(findWindow(kStripClass).number("visible"), 1u);
+    EXPECT_EQ(probe().ask("iconexists"), "exists=1");
+    EXPECT_EQ(first.closeAndWait(), 0);
+}
+
+TEST(Lifecycle, CloseFromOutsideEndsWithZeroAndFreesTheGuard)
+{
+    {
+        HalvestaRun run;
+        ASSERT_TRUE(run.start());
+        EXPECT_EQ(run.closeAndWait(), 0);
+        EXPECT_EQ(countWindows(kStripClass), 0);
+        EXPECT_EQ(countWindows(kTrayClass), 0);
+    }
+    HalvestaRun again;
+    ASSERT_TRUE(again.start()) << "a new start after close must succeed";
+    EXPECT_EQ(countWindows("#32770", "Halvesta Info"), 0);
+    EXPECT_EQ(again.closeAndWait(), 0);
+}
+
+TEST(Lifecycle, WithoutSettingsTheStripIsEmptyAndTheMenuWorks)
+{
+    HalvestaRun run;
+    removeTree(run.path("config.ini"));
+    ASSERT_TRUE(run.start());
+    const Screenshot shot = run.screenshot("no-config");
+    ASSERT_GE(shot.width, 600);
+    int x = 0;
+    int y = 0;
+    EXPECT_TRUE(stripAreaAllBlack(shot, x, y)) << "non-black pixel at " << x << "," << y;
+    EXPECT_EQ(probe().ask("notify 205"), "ok");
+    ASSERT_EQ(probe().ask("menuwait 10000"), "ok");
+    EXPECT_EQ(probe().ask("menuesc"), "ok");
+    EXPECT_EQ(run.closeAndWait(), 0);
+}
+
+} // namespace

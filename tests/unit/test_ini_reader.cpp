@@ -1,0 +1,341 @@
+#include "config/ini_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+using Entry = std::tuple<std::string, std::string, std::string>;
+using Entries = std::vector<Entry>;
+
+// Every section, key and value, sorted, so a test sees extra entries too.
+Entries entriesOf(const IniData& store)
+{
+    Entries entries;
+    for (const auto& section : store)
+        for (const auto& entry : section.second)
+            entries.emplace_back(section.first, entry.first, entry.second);
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+Entries sorted(Entries entries)
+{
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+Entries parse(const std::string& text)
+{
+    IniData store;
+    std::istringstream in(text);
+    EXPECT_TRUE(readIniStream(in, store));
+    return entriesOf(store);
+}
+
+std::string escaped(const std::string& text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (byte < 0x20 || byte >= 0x7f) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", byte);
+            out += hex;
+        } else {
+            out += c;
+        }
+    }
+    return out + '"';
+}
+
+// One line per entry: "section" "key" "value", C escapes for odd bytes.
+std::string dump(const IniData& store)
+{
+    std::string out;
+    for (const Entry& entry : entriesOf(store))
+        out += escaped(std::get<0>(entry)) + ' ' + escaped(std::get<1>(entry)) + ' ' + escaped(std::get<2>(entry)) + '\n';
+    return out;
+}
+
+std::string fileContents(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+class ScratchFile {
+public:
+    explicit ScratchFile(const std::string& bytes)
+        : path(std::filesystem::path(::testing::TempDir())
+                   / (std::string("halvesta_ini_") + ::testing::UnitTest::GetInstance()->current_test_info()->name()
+                      + ".ini"))
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out << bytes;
+    }
+    ~ScratchFile() { std::filesystem::remove(path); }
+
+    const std::filesystem::path path;
+};
+
+// Hands out its text, then fails the way a device error does.
+class FailingBuffer : public std::streambuf {
+public:
+    explicit FailingBuffer(std::string head) : text(std::move(head))
+    {
+        setg(&text[0], &text[0], &text[0] + text.size());
+    }
+
+protected:
+    int_type underflow() override { throw std::runtime_error("device read error"); }
+
+private:
+    std::string text;
+};
+
+} // namespace
+
+TEST(Trim, RemovesBlanksAndTabsAtBothEnds)
+{
+    EXPECT_EQ(trim("  value \t"), "value");
+    EXPECT_EQ(trim("\t\t[Display]  "), "[Display]");
+    EXPECT_EQ(trim("a b\tc"), "a b\tc");
+    EXPECT_EQ(trim("x"), "x");
+}
+
+TEST(Trim, NothingLeftGivesEmpty)
+{
+    EXPECT_EQ(trim(""), "");
+    EXPECT_EQ(trim(" "), "");
+    EXPECT_EQ(trim(" \t \t"), "");
+}
+
+TEST(Trim, OtherWhiteSpaceStays)
+{
+    EXPECT_EQ(trim("value\r"), "value\r");
+    EXPECT_EQ(trim(" value \r "), "value \r");
+    EXPECT_EQ(trim("\vvalue\v"), "\vvalue\v");
+    EXPECT_EQ(trim("\nvalue\f"), "\nvalue\f");
+    EXPECT_EQ(trim("\r"), "\r");
+}
+
+TEST(IniHeaders, OuterBlanksGoInnerBlanksStay)
+{
+    EXPECT_EQ(parse("  [Display]\t \nk=1\n"), (Entries{{"Display", "k", "1"}}));
+    EXPECT_EQ(parse("[ Display ]\nk=1\n"), (Entries{{" Display ", "k", "1"}}));
+    EXPECT_EQ(parse("[]\nk=1\n"), (Entries{{"", "k", "1"}}));
+    EXPECT_EQ(parse("[a=b]\nk=1\n"), (Entries{{"a=b", "k", "1"}}));
+}
+
+TEST(IniHeaders, UnclosedBracketIsNoHeader)
+{
+    EXPECT_EQ(parse("[Style]\n[\nk=1\n"), (Entries{{"Style", "k", "1"}}));
+    EXPECT_EQ(parse("[Style]\n[abc\nk=1\n"), (Entries{{"Style", "k", "1"}}));
+    EXPECT_EQ(parse("[Style]\n[abc] tail\nk=1\n"), (Entries{{"Style", "k", "1"}}));
+    EXPECT_EQ(parse("[Style]\n[abc=1\n"), (Entries{{"Style", "[abc", "1"}}));
+    EXPECT_EQ(parse("[a]=b\n"), (Entries{{"", "[a]", "b"}}));
+}
+
+TEST(IniHeaders, EntriesBeforeAnyHeaderBelongToTheEmptySection)
+{
+    EXPECT_EQ(parse("k=1\n[S]\nk=2\n"), (Entries{{"", "k", "1"}, {"S", "k", "2"}}));
+}
+
+TEST(IniHeaders, RepeatedSectionsMergeAndLaterKeysWin)
+{
+    EXPECT_EQ(parse("[S]\na=1\nb=2\n[T]\na=9\n[S]\nb=3\nc=4\n"),
+              sorted({{"S", "a", "1"}, {"S", "b", "3"}, {"S", "c", "4"}, {"T", "a", "9"}}));
+}
+
+TEST(IniHeaders, NamesAndKeysAreCaseSensitive)
+{
+    EXPECT_EQ(parse("[display]\nShow_Date=true\n[Display]\nshow_date=1\n"),
+              sorted({{"display", "Show_Date", "true"}, {"Display", "show_date", "1"}}));
+}
+
+TEST(IniEntries, SplitAtTheFirstEqualsSign)
+{
+    EXPECT_EQ(parse("k=v=w\n"), (Entries{{"", "k", "v=w"}}));
+    EXPECT_EQ(parse("=v\n"), (Entries{{"", "", "v"}}));
+    EXPECT_EQ(parse("k=\n"), (Entries{{"", "k", ""}}));
+    EXPECT_EQ(parse("=\n"), (Entries{{"", "", ""}}));
+}
+
+TEST(IniEntries, KeysAndValuesAreTrimmed)
+{
+    EXPECT_EQ(parse(" \tfont size \t=\t 24 px \n"), (Entries{{"", "font size", "24 px"}}));
+}
+
+TEST(IniEntries, NoCommentsAfterAValue)
+{
+    EXPECT_EQ(parse("a = b ; c\nd=e # f\n"), sorted({{"", "a", "b ; c"}, {"", "d", "e # f"}}));
+}
+
+TEST(IniEntries, CommentsBlanksAndBareWordsAreSkipped)
+{
+    EXPECT_EQ(parse("; k=1\n# k=2\n   ;k=3\n\t#k=4\n\n   \n\t\njust words\n[S]\nk=5\n"),
+              (Entries{{"S", "k", "5"}}));
+}
+
+TEST(IniEntries, LastLineNeedsNoLineFeed)
+{
+    EXPECT_EQ(parse("[S]\nk=1"), (Entries{{"S", "k", "1"}}));
+    EXPECT_EQ(parse("k=1\n\n"), (Entries{{"", "k", "1"}}));
+    EXPECT_EQ(parse(""), Entries{});
+}
+
+TEST(IniEntries, CarriageReturnStaysOnTheValue)
+{
+    // "[Display]\r" no longer ends in a bracket, so it is no header either.
+    EXPECT_EQ(parse("[Display]\r\nshow_date=true\r\n"), (Entries{{"", "show_date", "true\r"}}));
+    EXPECT_EQ(parse("[Display]\nshow_date = true \r\n"), (Entries{{"Display", "show_date", "true \r"}}));
+}
+
+TEST(IniEntries, LinesLongerThanAnyReadBlock)
+{
+    // Lines straddling the reader's internal block boundaries must not be
+    // split or lost.
+    const std::string longValue(10000, 'v');
+    std::string text;
+    for (int i = 0; i < 3000; ++i)
+        text += "[S]\n";
+    text += "long=" + longValue + "\nafter=1";
+    EXPECT_EQ(parse(text), sorted({{"S", "long", longValue}, {"S", "after", "1"}}));
+}
+
+TEST(IniEntries, PiecesFedByteByByteGiveTheSameStore)
+{
+    const std::string text = "\xEF\xBB\xBF[Display]\nshow_date=true\r\n; c\n[Style]\nfont_size = 16\ntail=x";
+    IniData whole;
+    std::istringstream in(text);
+    ASSERT_TRUE(readIniStream(in, whole));
+
+    IniData pieces;
+    IniParser parser(pieces);
+    for (const char c : text)
+        parser.feed(&c, 1);
+    parser.finish();
+    EXPECT_EQ(entriesOf(pieces), entriesOf(whole));
+    EXPECT_EQ(pieces["Display"]["show_date"], "true\r");
+}
+
+TEST(IniEntries, ByteOrderMarkSkippedOnlyAtTheVeryStart)
+{
+    EXPECT_EQ(parse("\xEF\xBB\xBF[Display]\nshow_date=true\n"), (Entries{{"Display", "show_date", "true"}}));
+    EXPECT_EQ(parse("\xEF\xBB\xBFk=1\n"), (Entries{{"", "k", "1"}}));
+    EXPECT_EQ(parse("\n\xEF\xBB\xBFk=1\n"), (Entries{{"", "\xEF\xBB\xBFk", "1"}}));
+    EXPECT_EQ(parse("k=1\n\xEF\xBB\xBF[Display]\n"), (Entries{{"", "k", "1"}}));
+    EXPECT_EQ(parse("k=\xEF\xBB\xBF\n"), (Entries{{"", "k", "\xEF\xBB\xBF"}}));
+    EXPECT_EQ(parse(" \xEF\xBB\xBFk=1\n"), (Entries{{"", "\xEF\xBB\xBFk", "1"}}));
+}
+
+TEST(IniEntries, ZeroBytesAreKept)
+{
+    EXPECT_EQ(parse(std::string("k=a\0b\n", 6)), (Entries{{"", "k", std::string("a\0b", 3)}}));
+}
+
+TEST(IniStream, ReadErrorIsReported)
+{
+    FailingBuffer buffer("[Display]\nshow_date=true\n");
+    std::istream in(&buffer);
+    IniData store;
+    EXPECT_FALSE(readIniStream(in, store));
+}
+
+TEST(IniStream, CleanEndIsNoError)
+{
+    std::istringstream in("[Display]\nshow_date=true");
+    IniData store;
+    EXPECT_TRUE(readIniStream(in, store));
+    EXPECT_EQ(store["Display"]["show_date"], "true");
+}
+
+TEST(IniFile, MissingFileGivesOnlyTheFailedStatus)
+{
+    IniReader reader;
+    const IniData store = reader.read((std::filesystem::path(::testing::TempDir()) / "halvesta_no_such.ini").string());
+    EXPECT_EQ(entriesOf(store), (Entries{{"return", "failed", "true"}}));
+}
+
+TEST(IniFile, EmptyFileGivesOnlyTheSucceededStatus)
+{
+    ScratchFile file("");
+    IniReader reader;
+    EXPECT_EQ(entriesOf(reader.read(file.path.string())), (Entries{{"return", "failed", "false"}}));
+}
+
+TEST(IniFile, FileCannotClaimItsOwnFailure)
+{
+    ScratchFile file("[return]\nfailed=true\nother=x\n");
+    IniReader reader;
+    EXPECT_EQ(entriesOf(reader.read(file.path.string())),
+              sorted({{"return", "failed", "false"}, {"return", "other", "x"}}));
+}
+
+TEST(IniFile, ReadErrorLeavesTheFailedStatus)
+{
+    // A directory opens on this platform but every read of it fails.
+    IniReader reader;
+    const IniData store = reader.read(::testing::TempDir());
+    ASSERT_EQ(store.count("return"), 1u);
+    EXPECT_EQ(store.at("return").at("failed"), "true");
+}
+
+TEST(IniFile, ReadsEachFileAfresh)
+{
+    ScratchFile file("[S]\nk=1\n");
+    IniReader reader;
+    EXPECT_EQ(reader.read(file.path.string()).at("S").at("k"), "1");
+    const IniData missing = reader.read(file.path.string() + ".gone");
+    EXPECT_EQ(entriesOf(missing), (Entries{{"return", "failed", "true"}}));
+}
+
+TEST(IniFile, LineEndsAsTheTextModeLeavesThem)
+{
+    ScratchFile file("\xEF\xBB\xBF[Display]\r\nshow_date=true\r\n");
+    IniReader reader;
+    const IniData store = reader.read(file.path.string());
+#ifdef _WIN32
+    EXPECT_EQ(dump(store), "\"Display\" \"show_date\" \"true\"\n\"return\" \"failed\" \"false\"\n");
+#else
+    EXPECT_EQ(dump(store), "\"\" \"show_date\" \"true\\r\"\n\"return\" \"failed\" \"false\"\n");
+#endif
+}
+
+// Each ini_corpus/NAME.ini is read as a settings file and must give exactly
+// the entries listed in NAME.expected.
+TEST(IniCorpus, EveryFileGivesItsExpectedStore)
+{
+    const std::filesystem::path corpus = std::filesystem::path(HALVESTA_SOURCE_DIR) / "tests" / "unit" / "ini_corpus";
+    int cases = 0;
+    for (const auto& item : std::filesystem::directory_iterator(corpus)) {
+        if (item.path().extension() != ".ini")
+            continue;
+        std::filesystem::path expectedPath = item.path();
+        expectedPath.replace_extension(".expected");
+        ASSERT_TRUE(std::filesystem::exists(expectedPath)) << expectedPath;
+        IniReader reader;
+        EXPECT_EQ(dump(reader.read(item.path().string())), fileContents(expectedPath)) << item.path();
+        ++cases;
+    }
+    EXPECT_GE(cases, 6);
+}
