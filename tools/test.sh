@@ -74,7 +74,7 @@ run_gtest() {
     local xml="$RESULTS/$tier.xml"
     timeout -k 10 "$limit" "$@" --gtest_output="xml:$xml" >"$RESULTS/$tier.log" 2>&1
     local status=$?
-    grep -E '^\[  (FAILED|  OK  ) \]|Failure|error:' "$RESULTS/$tier.log" | grep -v '  OK  ' | head -60
+    grep -E -A3 '^\[  FAILED  \]|: Failure$' "$RESULTS/$tier.log" | head -80
     count_gtest "$tier" "$xml" "$status"
 }
 
@@ -109,8 +109,21 @@ if [ "$MINGW_OK" = 1 ]; then
         if [ -f build/mingw/tests/win/win_tests.exe ]; then
             run_gtest win 900 bash -c 'cd build/mingw/tests/win && exec wine win_tests.exe "$@"' win
         fi
+        # The e2e tier runs the program unpacked from the release archive,
+        # which proves the archive alone is enough.
+        rm -rf build/release
+        mkdir -p build/release
+        DIST="$ROOT/dist/halvesta"
+        ZIP=""
+        if cpack --config build/mingw/CPackConfig.cmake -B build/release >"$RESULTS/cpack.log" 2>&1; then
+            ZIP=$(ls "$ROOT"/build/release/halvesta-*-win64.zip)
+            mkdir -p build/release/unpacked
+            unzip -q "$ZIP" -d build/release/unpacked && DIST="$ROOT/build/release/unpacked/halvesta"
+        else
+            fail_step "release archive (see build/test-results/cpack.log)"
+        fi
         if [ "$NATIVE_OK" = 1 ] && [ -x build/native/tests/e2e/e2e_tests ]; then
-            HALVESTA_DIST="$ROOT/dist/halvesta" \
+            HALVESTA_RELEASE_ZIP="$ZIP" HALVESTA_DIST="$DIST" \
             HALVESTA_PROBE="$ROOT/build/mingw/tests/e2e/probe/probe.exe" \
                 run_gtest e2e 2400 build/native/tests/e2e/e2e_tests
         fi
