@@ -64,20 +64,15 @@ Screenshot captureScreen()
     const uint32_t blueMask = bigEndian32(&data[64]);
     const uint32_t colours = bigEndian32(&data[76]);
     const size_t offset = headerSize + size_t(colours) * 12;
-    // xwd may give the depth (24) as bits per pixel while rows hold 4 bytes
-    // a pixel; the row length tells.
-    const uint32_t bytesPerPixel = width ? bytesPerLine / width : 0;
-    if ((bytesPerPixel != 4 && bytesPerPixel != 3) || bitsPerPixel < 24 ||
+    // Xvfb at depth 24 may store packed 3-byte pixels in padded rows: the
+    // header's bits per pixel says which.
+    const uint32_t bytesPerPixel = bitsPerPixel / 8;
+    if ((bytesPerPixel != 4 && bytesPerPixel != 3) || size_t(bytesPerPixel) * width > bytesPerLine ||
         data.size() < offset + size_t(bytesPerLine) * height)
         return shot;
     shot.width = static_cast<int>(width);
     shot.height = static_cast<int>(height);
     shot.pixels.resize(size_t(width) * height);
-    if (bytesPerPixel == 4) {
-        shot.raw.assign(data.begin() + static_cast<long>(offset),
-                        data.begin() + static_cast<long>(offset + size_t(bytesPerLine) * height));
-        shot.bytesPerLine = static_cast<int>(bytesPerLine);
-    }
     for (uint32_t y = 0; y < height; ++y) {
         for (uint32_t x = 0; x < width; ++x) {
             const unsigned char* p = &data[offset + size_t(y) * bytesPerLine + size_t(x) * bytesPerPixel];
@@ -91,22 +86,6 @@ Screenshot captureScreen()
         }
     }
     return shot;
-}
-
-Screenshot unpackTopLeft(const Screenshot& shot, int width, int height)
-{
-    Screenshot out;
-    if (shot.raw.empty() || width * 3 > shot.bytesPerLine || height > shot.height)
-        return out;
-    out.width = width;
-    out.height = height;
-    out.pixels.resize(size_t(width) * height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const uint8_t* p = &shot.raw[size_t(y) * shot.bytesPerLine + size_t(x) * 3];
-            out.pixels[size_t(y) * width + x] = Rgb{p[2], p[1], p[0]};
-        }
-    return out;
 }
 
 void savePng(const Screenshot& shot, const std::string& path)

@@ -17,16 +17,8 @@ struct Screenshot {
     int height = 0;
     std::vector<Rgb> pixels;
     Rgb at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-    // The screen's own bytes, kept to re-read a window drawn in another layout.
-    std::vector<uint8_t> raw;
-    int bytesPerLine = 0;
 };
 
-// Under Wine the strip's GL frame reaches the screen as rows of packed
-// 3-byte BGR pixels inside the 4-byte screen layout, squeezing the text to
-// three quarters of its width. Reads the WIDTHxHEIGHT area at the top-left
-// as such packed rows.
-Screenshot unpackTopLeft(const Screenshot& shot, int width, int height);
 
 // Captures the root window of $DISPLAY with xwd; empty on failure.
 Screenshot captureScreen();
