@@ -16,6 +16,19 @@ bool isSpace(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+// Leading white space and one optional sign, as the C conversions take them.
+const char* skipBlanksAndSign(const char* p, const char* end, bool& negative)
+{
+    while (p != end && isSpace(*p))
+        ++p;
+    negative = false;
+    if (p != end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
+    }
+    return p;
+}
+
 bool isHexDigit(char c)
 {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
@@ -111,15 +124,9 @@ void parseHexColor(const std::string& text, Color& color)
 
 float parseGlyphMeasure(const std::string& text, float fallback)
 {
-    const char* p = text.c_str();
-    const char* end = p + text.size();
-    while (p != end && isSpace(*p))
-        ++p;
+    const char* end = text.c_str() + text.size();
     bool negative = false;
-    if (p != end && (*p == '+' || *p == '-')) {
-        negative = *p == '-';
-        ++p;
-    }
+    const char* p = skipBlanksAndSign(text.c_str(), end, negative);
     // Infinity and not-a-number parse, but make no geometry; a second sign
     // is no number at all.
     if (startsWithNoCase(p, end, "inf") || startsWithNoCase(p, end, "nan") || p == end || *p == '-' || *p == '+')
@@ -148,15 +155,9 @@ float parseGlyphMeasure(const std::string& text, float fallback)
 
 int parseMargin(const std::string& text, int fallback)
 {
-    const char* p = text.c_str();
-    const char* end = p + text.size();
-    while (p != end && isSpace(*p))
-        ++p;
+    const char* end = text.c_str() + text.size();
     bool negative = false;
-    if (p != end && (*p == '+' || *p == '-')) {
-        negative = *p == '-';
-        ++p;
-    }
+    const char* p = skipBlanksAndSign(text.c_str(), end, negative);
     // Digits only after the sign: a second sign is not a number.
     if (p == end || *p < '0' || *p > '9')
         return fallback;
