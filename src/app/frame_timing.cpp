@@ -123,7 +123,9 @@ void frameTimingReport()
     memory.cb = sizeof memory;
     GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
     std::fprintf(out, "peak_working_set_kib %zu\n", static_cast<size_t>(memory.PeakWorkingSetSize / 1024));
-    std::fprintf(out, "private_kib %zu\n", static_cast<size_t>(memory.PrivateUsage / 1024));
+    // Wine leaves PrivateUsage at 0; the commit charge is the same figure.
+    const SIZE_T privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
+    std::fprintf(out, "private_kib %zu\n", static_cast<size_t>(privateBytes / 1024));
 
     FILETIME creation, exitTime, kernel, user;
     GetProcessTimes(GetCurrentProcess(), &creation, &exitTime, &kernel, &user);
