@@ -1,5 +1,6 @@
 // Draws the program's icon by code: a dark rounded tile with an amber
-// clock face, the strip's colours. Writes classic BMP-in-ICO files.
+// clock face showing three o'clock, in the strip's colours. Writes classic
+// BMP-in-ICO files.
 // Usage: make-icons OUT_DIR  (writes halvesta.ico at 32 px, for the
 // executable's resource, and icon.ico at 16 and 32 px, for the
 // notification area)
@@ -27,12 +28,16 @@ float cover(float distance)
     return clamp01(0.5f - distance);
 }
 
-float distanceToSegment(float px, float py, float ax, float ay, float bx, float by)
+// Signed distance to an axis-aligned bar of half-width `half` between two
+// points on the same row or column; square ends keep it crisp.
+float distanceToBar(float px, float py, float ax, float ay, float bx, float by, float half)
 {
-    const float vx = bx - ax, vy = by - ay;
-    const float t = clamp01(((px - ax) * vx + (py - ay) * vy) / (vx * vx + vy * vy));
-    const float dx = px - (ax + t * vx), dy = py - (ay + t * vy);
-    return std::sqrt(dx * dx + dy * dy);
+    const float left = std::fmin(ax, bx) - half, right = std::fmax(ax, bx) + half;
+    const float top = std::fmin(ay, by) - half, bottom = std::fmax(ay, by) + half;
+    const float dx = std::fmax(left - px, px - right);
+    const float dy = std::fmax(top - py, py - bottom);
+    return std::sqrt(std::fmax(dx, 0.0f) * std::fmax(dx, 0.0f) + std::fmax(dy, 0.0f) * std::fmax(dy, 0.0f))
+           + std::fmin(std::fmax(dx, dy), 0.0f);
 }
 
 void blend(float* rgba, const float colour[3], float alpha)
@@ -50,9 +55,13 @@ Image drawIcon(int size)
     const float white[3] = {0.96f, 0.96f, 0.94f};
     const float corner = s * 0.22f;
     const float cx = s / 2.0f, cy = s / 2.0f;
-    const float radius = s * 0.33f;
-    const float ring = s > 20.0f ? 2.2f : 1.4f;
-    const float hand = s > 20.0f ? 1.1f : 0.75f;
+    const float radius = s * 0.34f;
+    const float ring = s > 20.0f ? 2.2f : 1.5f;
+    // Hands two pixels wide, on pixel boundaries and of whole-pixel
+    // lengths, stay sharp even at 16 px.
+    const float hand = 1.0f;
+    const float minuteHand = std::round(radius * 0.72f);
+    const float hourHand = std::round(radius * 0.5f);
 
     Image image{size, std::vector<uint8_t>(static_cast<std::size_t>(size) * size * 4)};
     for (int y = 0; y < size; ++y) {
@@ -69,10 +78,9 @@ Image drawIcon(int size)
 
             const float fromCentre = std::sqrt((px - cx) * (px - cx) + (py - cy) * (py - cy));
             blend(rgba, amber, cover(std::fabs(fromCentre - radius) - ring / 2.0f));
-            // Ten past ten: the hour hand up-left, the minute hand up-right.
-            blend(rgba, white, cover(distanceToSegment(px, py, cx, cy, cx - radius * 0.45f, cy - radius * 0.35f) - hand));
-            blend(rgba, white, cover(distanceToSegment(px, py, cx, cy, cx + radius * 0.55f, cy - radius * 0.6f) - hand));
-            blend(rgba, amber, cover(fromCentre - hand * 1.3f));
+            // Three o'clock: the minute hand straight up, the hour hand right.
+            blend(rgba, white, cover(distanceToBar(px, py, cx, cy, cx, cy - minuteHand, hand)));
+            blend(rgba, white, cover(distanceToBar(px, py, cx, cy, cx + hourHand, cy, hand)));
 
             uint8_t* out = &image.bgra[(static_cast<std::size_t>(y) * size + x) * 4];
             const float a = rgba[3];

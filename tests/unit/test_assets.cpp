@@ -1,5 +1,6 @@
-// The committed atlas and icons are what the tools make, and the atlas has
-// the layout the program draws from.
+// The committed atlas and icons are what the tools make, the atlas has the
+// layout the program draws from, and the shipped settings switch everything
+// on in a colour that survives the colour key.
 #include "config/ini_reader.h"
 #include "config/settings.h"
 
@@ -12,15 +13,21 @@
 #define STB_IMAGE_IMPLEMENTATION
 #include <stb_image.h>
 
-#include <cstdio>
+#include <sys/wait.h>
+
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 
 namespace {
 
 const std::string kSource = HALVESTA_SOURCE_DIR;
+constexpr int kCell = 24;
+constexpr int kColumns = 19;
 
 std::string readBytes(const std::string& path)
 {
@@ -30,76 +37,131 @@ std::string readBytes(const std::string& path)
     return bytes.str();
 }
 
-std::string scratchDir()
-{
-    char pattern[] = "/tmp/halvesta-assets-XXXXXX";
-    const char* dir = mkdtemp(pattern);
-    return dir ? dir : "";
-}
+// A fresh directory for one test's output, removed again at the end.
+class ScratchDir {
+public:
+    ScratchDir()
+    {
+        char pattern[] = "/tmp/halvesta-assets-XXXXXX";
+        if (const char* made = mkdtemp(pattern))
+            path = made;
+    }
+    ~ScratchDir()
+    {
+        std::error_code ignored;
+        if (!path.empty())
+            std::filesystem::remove_all(path, ignored);
+    }
+    std::string path;
+};
 
-int run(const std::string& command)
-{
-    return std::system(command.c_str());
-}
+class Atlas {
+public:
+    explicit Atlas(const std::string& file)
+    {
+        int channels = 0;
+        pixels = stbi_load(file.c_str(), &width, &height, &channels, 4);
+    }
+    ~Atlas() { stbi_image_free(pixels); }
+    Atlas(const Atlas&) = delete;
+    Atlas& operator=(const Atlas&) = delete;
 
-struct Atlas {
+    // Alpha of pixel (x, y) of the cell that holds `code`.
+    int alpha(int code, int x, int y) const { return texel(code, x, y)[3]; }
+    const unsigned char* texel(int code, int x, int y) const
+    {
+        const int cellX = (code - 32) % kColumns * kCell, cellY = (code - 32) / kColumns * kCell;
+        return pixels + (static_cast<std::size_t>(cellY + y) * width + cellX + x) * 4;
+    }
+
     int width = 0, height = 0;
     unsigned char* pixels = nullptr;
-    ~Atlas() { stbi_image_free(pixels); }
-    const unsigned char* at(int x, int y) const { return pixels + (static_cast<std::size_t>(y) * width + x) * 4; }
 };
+
+// Lowest and highest row, leftmost and rightmost column with ink of at
+// least half coverage.
+struct InkBox {
+    int top = kCell, bottom = -1, left = kCell, right = -1;
+};
+
+InkBox inkOf(const Atlas& atlas, char code)
+{
+    InkBox box;
+    for (int y = 0; y < kCell; ++y)
+        for (int x = 0; x < kCell; ++x)
+            if (atlas.alpha(code, x, y) > 127) {
+                box.top = std::min(box.top, y);
+                box.bottom = std::max(box.bottom, y);
+                box.left = std::min(box.left, x);
+                box.right = std::max(box.right, x);
+            }
+    return box;
+}
 
 } // namespace
 
 #ifdef HALVESTA_MAKE_ATLAS
 TEST(Assets, CommittedAtlasIsWhatTheToolRenders)
 {
-    const std::string dir = scratchDir();
-    ASSERT_FALSE(dir.empty());
-    ASSERT_EQ(run(std::string(HALVESTA_MAKE_ATLAS) + " /usr/share/fonts/truetype/firacode/FiraCode-Regular.ttf " + dir
-                  + "/atlas.png"),
-              0);
-    EXPECT_TRUE(readBytes(dir + "/atlas.png") == readBytes(kSource + "/res/fira-code.png"))
+    const std::string font = "/usr/share/fonts/truetype/firacode/FiraCode-Regular.ttf";
+    ScratchDir dir;
+    ASSERT_FALSE(dir.path.empty());
+    ASSERT_EQ(std::system((std::string(HALVESTA_MAKE_ATLAS) + " " + font + " " + dir.path + "/atlas.png").c_str()), 0)
+        << "make-atlas failed (is fonts-firacode installed?)";
+    EXPECT_TRUE(readBytes(dir.path + "/atlas.png") == readBytes(kSource + "/res/fira-code.png"))
         << "res/fira-code.png differs from what tools/make-atlas renders";
-    run("rm -rf " + dir);
+}
+
+TEST(Assets, AtlasToolRefusesAFileThatIsNoFont)
+{
+    ScratchDir dir;
+    ASSERT_FALSE(dir.path.empty());
+    std::ofstream(dir.path + "/bogus.ttf") << "not a font at all, just text";
+    const std::string command = std::string(HALVESTA_MAKE_ATLAS) + " " + dir.path + "/bogus.ttf " + dir.path
+                                + "/atlas.png 2>/dev/null";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status)) << "make-atlas crashed";
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_FALSE(std::ifstream(dir.path + "/atlas.png").good());
 }
 #endif
 
 #ifdef HALVESTA_MAKE_ICONS
 TEST(Assets, CommittedIconsAreWhatTheToolDraws)
 {
-    const std::string dir = scratchDir();
-    ASSERT_FALSE(dir.empty());
-    ASSERT_EQ(run(std::string(HALVESTA_MAKE_ICONS) + " " + dir), 0);
+    ScratchDir dir;
+    ASSERT_FALSE(dir.path.empty());
+    ASSERT_EQ(std::system((std::string(HALVESTA_MAKE_ICONS) + " " + dir.path).c_str()), 0);
     for (const char* name : {"halvesta.ico", "icon.ico"})
-        EXPECT_TRUE(readBytes(dir + "/" + name) == readBytes(kSource + "/res/" + name))
+        EXPECT_TRUE(readBytes(dir.path + "/" + name) == readBytes(kSource + "/res/" + name))
             << "res/" << name << " differs from what tools/make-icons draws";
-    run("rm -rf " + dir);
 }
 #endif
 
-TEST(Assets, AtlasHoldsEveryPrintableGlyphInItsCell)
+TEST(Assets, AtlasHoldsEveryPrintableGlyphWhiteInsideItsCell)
 {
-    Atlas atlas;
-    int channels = 0;
-    atlas.pixels = stbi_load((kSource + "/res/fira-code.png").c_str(), &atlas.width, &atlas.height, &channels, 4);
+    const Atlas atlas(kSource + "/res/fira-code.png");
     ASSERT_NE(atlas.pixels, nullptr);
-    ASSERT_EQ(atlas.width, 456);
-    ASSERT_EQ(atlas.height, 120);
+    ASSERT_EQ(atlas.width, kColumns * kCell);
+    ASSERT_EQ(atlas.height, 5 * kCell);
 
     for (int code = 32; code <= 126; ++code) {
-        const int cellX = (code - 32) % 19 * 24, cellY = (code - 32) / 19 * 24;
         int covered = 0;
-        for (int y = 0; y < 24; ++y)
-            for (int x = 0; x < 24; ++x) {
-                const unsigned char* p = atlas.at(cellX + x, cellY + y);
-                if (p[3] > 0) {
-                    ++covered;
-                    // White glyphs: the item's colour comes from modulation.
-                    ASSERT_EQ(p[0] + p[1] + p[2], 3 * 255) << "code " << code;
-                } else {
-                    ASSERT_EQ(p[0] + p[1] + p[2], 0) << "code " << code;
-                }
+        for (int y = 0; y < kCell; ++y)
+            for (int x = 0; x < kCell; ++x) {
+                const unsigned char* p = atlas.texel(code, x, y);
+                // White ink, so the item's colour comes out by modulation;
+                // the background is transparent black.
+                const int expected = p[3] > 0 ? 255 : 0;
+                ASSERT_TRUE(p[0] == expected && p[1] == expected && p[2] == expected)
+                    << "code " << code << " at " << x << "," << y;
+                if (p[3] == 0)
+                    continue;
+                ++covered;
+                // Ink on a cell's outer ring would mean a glyph cut off at
+                // the edge, or one that bleeds into its neighbour.
+                ASSERT_TRUE(x > 0 && y > 0 && x < kCell - 1 && y < kCell - 1)
+                    << "code " << code << " touches its cell's edge at " << x << "," << y;
             }
         if (code == ' ')
             EXPECT_EQ(covered, 0) << "the space cell must be empty";
@@ -108,36 +170,57 @@ TEST(Assets, AtlasHoldsEveryPrintableGlyphInItsCell)
     }
 }
 
-TEST(Assets, GlyphsShareOneBaseline)
+TEST(Assets, GlyphsShareOneBaselineAndAreCentred)
 {
-    Atlas atlas;
-    int channels = 0;
-    atlas.pixels = stbi_load((kSource + "/res/fira-code.png").c_str(), &atlas.width, &atlas.height, &channels, 4);
+    const Atlas atlas(kSource + "/res/fira-code.png");
     ASSERT_NE(atlas.pixels, nullptr);
-    // Letters without descenders end on the same row of their cells.
-    auto lowestRow = [&](char c) {
-        const int cellX = (c - 32) % 19 * 24, cellY = (c - 32) / 19 * 24;
-        for (int y = 23; y >= 0; --y)
-            for (int x = 0; x < 24; ++x)
-                if (atlas.at(cellX + x, cellY + y)[3] > 127)
-                    return y;
-        return -1;
-    };
-    const int baseline = lowestRow('H');
+
+    const int baseline = inkOf(atlas, 'H').bottom;
     for (char c : std::string("ABEHMTXZabcdehmnxz0123456789"))
-        EXPECT_EQ(lowestRow(c), baseline) << c;
-    EXPECT_GT(lowestRow('g'), baseline);
+        EXPECT_EQ(inkOf(atlas, c).bottom, baseline) << c;
+    for (char c : std::string("gjpqy"))
+        EXPECT_GT(inkOf(atlas, c).bottom, baseline + 2) << c << " lost its descender";
+
+    // Symmetric shapes sit in the middle of their cells.
+    for (char c : std::string("HOXo0=|-+*")) {
+        const InkBox box = inkOf(atlas, c);
+        EXPECT_NEAR(box.left + box.right + 1, kCell, 2) << c;
+    }
 }
 
 TEST(Assets, ShippedSettingsShowAllThreeLinesInAVisibleColour)
 {
-    IniReader reader;
-    IniData store = reader.read(kSource + "/res/config.ini");
+    IniData store = IniReader().read(kSource + "/res/config.ini");
     ASSERT_EQ(store["return"]["failed"], "false");
+
+    // A misspelt key or a comment after a value would silently fall back
+    // to a default.
+    const std::set<std::string> known = {"Style/font_size",  "Style/font_spacing", "Style/text_color",
+                                         "Position/margin_x", "Position/margin_y", "Display/show_date",
+                                         "Display/show_time", "Display/show_battery"};
+    std::set<std::string> found;
+    for (const auto& [section, keys] : store) {
+        if (section == "return")
+            continue;
+        for (const auto& [key, value] : keys) {
+            found.insert(section + "/" + key);
+            EXPECT_EQ(value.find(';'), std::string::npos) << section << "/" << key << " = " << value;
+        }
+    }
+    EXPECT_EQ(found, known);
+
     const Settings settings = interpretSettings(store);
     EXPECT_TRUE(settings.showDate && settings.showTime && settings.showBattery);
+    // Not the fallback of a malformed colour, and not black, which the
+    // colour key removes.
+    EXPECT_FALSE(settings.color.red == 0.0f && settings.color.green == 255.0f && settings.color.blue == 255.0f);
     EXPECT_GT(settings.color.red + settings.color.green + settings.color.blue, 0.0f);
+
     ItemPlacement placements[3];
     ASSERT_EQ(layoutItems(settings, placements), 3);
-    EXPECT_LE(placements[2].y + settings.fontSize, 100) << "the last line must fit the strip";
+    EXPECT_GE(placements[0].y, 0);
+    EXPECT_LE(placements[2].y + settings.fontSize, 100.0f) << "the last line must fit the strip";
+    // The longest battery text must fit the strip's width.
+    const float longest = static_cast<float>(std::string("Battery 255% (Plugged In)").size() - 1);
+    EXPECT_LE(placements[2].x + longest * settings.fontSpacing + settings.fontSize, 600.0f);
 }
