@@ -34,5 +34,6 @@ std::string trayIconExistsFor(const std::string& windowHex);
 std::string trayIconDelete();
 std::string sendTaskbarCreated();
 std::string exeResources(const std::string& path);
+std::string processMemory(const std::string& className);
 
 std::string escapeLine(const std::string& text);

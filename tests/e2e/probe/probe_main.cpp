@@ -67,6 +67,8 @@ std::string run(const std::string& line)
         return sendTaskbarCreated();
     if (command == "resources")
         return exeResources(restOf(in));
+    if (command == "memory")
+        return processMemory(restOf(in));
     if (command == "ping")
         return "pong";
     return "error unknown command";

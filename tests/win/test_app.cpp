@@ -1,0 +1,202 @@
+// The App: loading the settings into item slots, and the frame loop's end
+// and what it releases.
+#include "win_support.h"
+
+#include <GL/gl.h>
+
+#include <string>
+
+namespace {
+
+using AppRun = DisplayTest;
+
+TEST_F(AppRun, CloseRequestEndsTheLoopDeletingTheAtlasAndTheWindow)
+{
+    const std::string atlas = sourcePath("res/fira-code.png");
+    ASSERT_EQ(app->font.load(atlas.c_str(), 24, 24, 19), 0);
+    const GLuint texture = app->font.texture;
+    ASSERT_TRUE(glIsTexture(texture));
+    app->timeItem.reset(new TimeItem());
+    app->timeItem->setFont(&app->font);
+
+    const HWND window = app->window;
+    ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
+    EXPECT_EQ(app->run(), 0);
+
+    EXPECT_FALSE(app->running);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(app->font.texture, 0u);
+    EXPECT_FALSE(glIsTexture(texture));
+    // The turn that saw the quit was finished: the item was refreshed.
+    EXPECT_EQ(app->timeItem->text.rfind("Time ", 0), 0u) << app->timeItem->text;
+}
+
+TEST_F(AppRun, QuitPostedToTheThreadEndsTheLoopToo)
+{
+    const HWND window = app->window;
+    PostQuitMessage(0);
+    EXPECT_EQ(app->run(), 0);
+    EXPECT_FALSE(IsWindow(window));
+}
+
+WNDPROC originalProc = nullptr;
+int appMessagesSeen = 0;
+
+LRESULT CALLBACK countingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_APP + 5)
+        ++appMessagesSeen;
+    return CallWindowProcA(originalProc, window, message, wParam, lParam);
+}
+
+TEST_F(AppRun, EveryQueuedMessageIsDispatchedThroughTheWindowsProcedure)
+{
+    const HWND window = app->window;
+    originalProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&countingProc)));
+    appMessagesSeen = 0;
+    ASSERT_TRUE(PostMessageA(window, WM_APP + 5, 0, 0));
+    ASSERT_TRUE(PostMessageA(window, WM_APP + 5, 0, 0));
+    // The close request reaches the loop only through the procedure.
+    ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
+    EXPECT_EQ(app->run(), 0);
+    EXPECT_EQ(appMessagesSeen, 2);
+    EXPECT_FALSE(IsWindow(window));
+    MSG message;
+    EXPECT_FALSE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) << "message " << message.message << " left";
+}
+
+TEST_F(AppRun, FrameDrawsEachLoadedLineInItsOwnBand)
+{
+    const std::string atlas = sourcePath("res/fira-code.png");
+    ASSERT_EQ(app->font.load(atlas.c_str(), 24, 24, 19), 0);
+    ScratchDir dir;
+    dir.write("config.ini", "[Style]\nfont_size=16\nfont_spacing=9\ntext_color=#FFFFFF\n"
+                            "[Position]\nmargin_x=4\nmargin_y=5\n"
+                            "[Display]\nshow_date=true\nshow_time=true\nshow_battery=true\n");
+    {
+        WorkingDirectory cwd(dir.path());
+        ASSERT_EQ(app->loadSettings(), 0);
+    }
+    app->dateItem->update();
+    app->timeItem->update();
+    app->batteryItem->update();
+    EXPECT_EQ(app->renderFrame(), 0);
+    const Frame frame = Frame::read();
+
+    // Line n covers rows 5 + 22n to 5 + 22n + 16, its shadow included.
+    int litPerLine[3] = {};
+    int litElsewhere = 0;
+    for (int y = 0; y < 100; ++y) {
+        const int line = (y - 5) / 22;
+        const bool inBand = y >= 5 && line < 3 && y <= 5 + 22 * line + 16;
+        for (int x = 0; x < 600; ++x) {
+            if (frame.at(x, y) == Rgb{0, 0, 0})
+                continue;
+            if (inBand && x >= 4)
+                ++litPerLine[line];
+            else
+                ++litElsewhere;
+        }
+    }
+    EXPECT_GT(litPerLine[0], 50) << "date";
+    EXPECT_GT(litPerLine[1], 50) << "time";
+    EXPECT_GT(litPerLine[2], 50) << "battery";
+    EXPECT_EQ(litElsewhere, 0);
+}
+
+class SettingsLoad : public ::testing::Test {
+protected:
+    void load(const std::string& ini)
+    {
+        dir.write("config.ini", ini);
+        WorkingDirectory cwd(dir.path());
+        result = app.loadSettings();
+    }
+
+    ScratchDir dir;
+    App app;
+    int result = 99;
+};
+
+TEST_F(SettingsLoad, AllThreeLinesStackDownFromTheTopMargin)
+{
+    load("[Style]\nfont_size=18\nfont_spacing=11.5\ntext_color=#FF8000\n"
+         "[Position]\nmargin_x=7\nmargin_y=5\n"
+         "[Display]\nshow_date=true\nshow_time=true\nshow_battery=true\n");
+    EXPECT_EQ(result, 0);
+    ASSERT_TRUE(app.dateItem && app.timeItem && app.batteryItem);
+
+    const TextItem* items[] = {app.dateItem.get(), app.timeItem.get(), app.batteryItem.get()};
+    const int ys[] = {5, 27, 49};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(items[i]->font, &app.font);
+        EXPECT_EQ(items[i]->x, 7);
+        EXPECT_EQ(items[i]->y, ys[i]);
+        EXPECT_EQ(items[i]->fontSize, 18.0f);
+        EXPECT_EQ(items[i]->spacing, 11.5f);
+        EXPECT_EQ(items[i]->color.red, 255.0f);
+        EXPECT_EQ(items[i]->color.green, 128.0f);
+        EXPECT_EQ(items[i]->color.blue, 0.0f);
+        EXPECT_TRUE(items[i]->text.empty());
+    }
+}
+
+TEST_F(SettingsLoad, OnlyTheEnabledLinesGetItemsWithNoGapForTheOthers)
+{
+    load("[Style]\nfont_size=24\nfont_spacing=12\ntext_color=#00FF00\n"
+         "[Position]\nmargin_x=-3\nmargin_y=-4\n"
+         "[Display]\nshow_date=True\nshow_time=true\nshow_battery=true\n");
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(app.dateItem, nullptr);
+    ASSERT_NE(app.timeItem, nullptr);
+    ASSERT_NE(app.batteryItem, nullptr);
+    EXPECT_EQ(app.timeItem->x, -3);
+    EXPECT_EQ(app.timeItem->y, -4);
+    EXPECT_EQ(app.batteryItem->y, 18);
+}
+
+TEST_F(SettingsLoad, BatteryAloneSitsAtTheMargins)
+{
+    load("[Style]\nfont_size=24\nfont_spacing=12\ntext_color=#123456\n"
+         "[Position]\nmargin_x=8\nmargin_y=6\n[Display]\nshow_battery=true\n");
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(app.dateItem, nullptr);
+    EXPECT_EQ(app.timeItem, nullptr);
+    ASSERT_NE(app.batteryItem, nullptr);
+    EXPECT_EQ(app.batteryItem->x, 8);
+    EXPECT_EQ(app.batteryItem->y, 6);
+    EXPECT_EQ(app.batteryItem->color.red, 0x12);
+    EXPECT_EQ(app.batteryItem->color.green, 0x34);
+    EXPECT_EQ(app.batteryItem->color.blue, 0x56);
+}
+
+TEST_F(SettingsLoad, ShippedSettingsFileLoads)
+{
+    HANDLE file = CreateFileA(sourcePath("res/config.ini").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD got = 0;
+    ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
+    CloseHandle(file);
+    load(bytes);
+    EXPECT_EQ(result, 0);
+    EXPECT_TRUE(app.dateItem && app.timeItem && app.batteryItem);
+}
+
+TEST(SettingsLoadMissing, NoSettingsFileCreatesNoItems)
+{
+    ScratchDir dir;
+    App app;
+    {
+        WorkingDirectory cwd(dir.path());
+        EXPECT_EQ(app.loadSettings(), -1);
+    }
+    EXPECT_EQ(app.dateItem, nullptr);
+    EXPECT_EQ(app.timeItem, nullptr);
+    EXPECT_EQ(app.batteryItem, nullptr);
+}
+
+} // namespace

@@ -1,0 +1,156 @@
+#include "win_support.h"
+
+#include "render/display_window.h"
+
+#include <GL/gl.h>
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wunused-parameter"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb_image_write.h>
+#pragma GCC diagnostic pop
+
+#include <ostream>
+
+std::ostream& operator<<(std::ostream& out, const Rgb& pixel)
+{
+    return out << "(" << pixel.red << ", " << pixel.green << ", " << pixel.blue << ")";
+}
+
+Frame Frame::read()
+{
+    Frame frame;
+    frame.rgba_.assign(kDisplayWidth * kDisplayHeight * 4, 0);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kDisplayWidth, kDisplayHeight, GL_RGBA, GL_UNSIGNED_BYTE, frame.rgba_.data());
+    return frame;
+}
+
+Rgb Frame::at(int x, int y) const
+{
+    // GL rows run bottom-up.
+    const int row = kDisplayHeight - 1 - y;
+    const unsigned char* p = &rgba_[(row * kDisplayWidth + x) * 4];
+    return Rgb{p[0], p[1], p[2]};
+}
+
+void drainMessages()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message != WM_QUIT)
+            DispatchMessageA(&message);
+    }
+}
+
+void tearDownApp(std::unique_ptr<App>& app)
+{
+    if (!app)
+        return;
+    if (app->font.texture != 0 && wglGetCurrentContext())
+        app->font.release();
+    const HWND window = app->window;
+    const HGLRC context = app->context.glContext;
+    wglMakeCurrent(nullptr, nullptr);
+    if (context)
+        wglDeleteContext(context);
+    app.reset();  // releases the device context
+    if (window && IsWindow(window))
+        DestroyWindow(window);
+    UnregisterClassA(kDisplayClassName, GetModuleHandleA(nullptr));
+    drainMessages();
+}
+
+void DisplayTest::SetUp()
+{
+    drainMessages();
+    app = std::make_unique<App>();
+    ASSERT_EQ(app->createWindow(), 0);
+    ASSERT_NE(app->window, nullptr);
+}
+
+void DisplayTest::TearDown()
+{
+    tearDownApp(app);
+}
+
+ScratchDir::ScratchDir()
+{
+    char base[MAX_PATH];
+    GetTempPathA(MAX_PATH, base);
+    static unsigned counter = 0;
+    for (;;) {
+        path_ = std::string(base) + "halvesta-win-" + std::to_string(GetCurrentProcessId()) + "-" +
+                std::to_string(++counter);
+        if (CreateDirectoryA(path_.c_str(), nullptr))
+            break;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) {
+            ADD_FAILURE() << "cannot create " << path_;
+            break;
+        }
+    }
+}
+
+ScratchDir::~ScratchDir()
+{
+    WIN32_FIND_DATAA entry;
+    const HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileA(file(entry.cFileName).c_str());
+        } while (FindNextFileA(search, &entry));
+        FindClose(search);
+    }
+    RemoveDirectoryA(path_.c_str());
+}
+
+void ScratchDir::write(const std::string& name, const std::string& bytes) const
+{
+    const HANDLE handle = CreateFileA(file(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(handle, INVALID_HANDLE_VALUE) << name;
+    DWORD written = 0;
+    WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(handle);
+    ASSERT_EQ(written, bytes.size()) << name;
+}
+
+WorkingDirectory::WorkingDirectory(const std::string& path)
+{
+    char current[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, current);
+    previous_ = current;
+    EXPECT_TRUE(SetCurrentDirectoryA(path.c_str())) << path;
+}
+
+WorkingDirectory::~WorkingDirectory()
+{
+    SetCurrentDirectoryA(previous_.c_str());
+}
+
+void RgbaImage::set(int x, int y, Rgb colour, int alpha)
+{
+    std::uint8_t* p = &rgba[(y * width + x) * 4];
+    p[0] = static_cast<std::uint8_t>(colour.red);
+    p[1] = static_cast<std::uint8_t>(colour.green);
+    p[2] = static_cast<std::uint8_t>(colour.blue);
+    p[3] = static_cast<std::uint8_t>(alpha);
+}
+
+bool writePng(const std::string& path, const RgbaImage& image)
+{
+    return stbi_write_png(path.c_str(), image.width, image.height, 4, image.rgba.data(), image.width * 4) != 0;
+}
+
+std::string sourcePath(const std::string& relative)
+{
+    std::string path = std::string(HALVESTA_SOURCE_DIR) + "/" + relative;
+    // A build tree on the Unix side of Wine: name the drive, or a working
+    // directory on another drive would change what the path means.
+    if (path[0] == '/')
+        path.insert(0, "Z:");
+    return path;
+}
