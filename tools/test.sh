@@ -72,7 +72,10 @@ run_gtest() {
     shift 2
     echo "== tier: $tier"
     local xml="$RESULTS/$tier.xml"
-    timeout -k 10 "$limit" "$@" --gtest_output="xml:$xml" >"$RESULTS/$tier.log" 2>&1
+    # A Windows test binary needs the report's path as a Windows path.
+    local report="$xml"
+    [ "$tier" = win ] && report="Z:$xml"
+    timeout -k 10 "$limit" "$@" --gtest_output="xml:$report" >"$RESULTS/$tier.log" 2>&1
     local status=$?
     grep -E -A3 '^\[  FAILED  \]|: Failure$' "$RESULTS/$tier.log" | head -80
     count_gtest "$tier" "$xml" "$status"
