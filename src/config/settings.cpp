@@ -29,9 +29,15 @@ const char* skipBlanksAndSign(const char* p, const char* end, bool& negative)
     return p;
 }
 
-bool isHexDigit(char c)
+int hexDigitValue(char c)
 {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
 }
 
 bool startsWithNoCase(const char* text, const char* end, const char* word)
@@ -49,20 +55,6 @@ bool startsWithNoCase(const char* text, const char* end, const char* word)
     return true;
 }
 
-} // namespace
-
-namespace {
-
-int hexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // One formatted extraction of a hexadecimal int from `buffer` at `pos`, as
 // a string stream in the classic locale does it: white space skipped, an
@@ -137,7 +129,7 @@ float parseGlyphMeasure(const std::string& text, float fallback)
     if (startsWithNoCase(p, end, "0x")) {
         const char* digits = p + 2;
         const bool hasHexDigit = digits != end
-            && (isHexDigit(*digits) || (*digits == '.' && digits + 1 != end && isHexDigit(digits[1])));
+            && (hexDigitValue(*digits) >= 0 || (*digits == '.' && digits + 1 != end && hexDigitValue(digits[1]) >= 0));
         // Without a hex digit after it, "0x" is just the number 0.
         if (hasHexDigit)
             result = std::from_chars(digits, end, value, std::chars_format::hex);

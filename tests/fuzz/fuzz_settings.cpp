@@ -1,6 +1,7 @@
 // Any bytes as config.ini, through to the item layout: the settings must
 // always make usable geometry, and numbers read as the C runtime reads them.
 #include "config/settings.h"
+#include "number_reference.h"
 
 #include <cerrno>
 #include <cmath>
@@ -19,26 +20,6 @@ void require(bool condition)
         std::abort();
 }
 
-float strtofReference(const std::string& text, float fallback)
-{
-    errno = 0;
-    char* end = nullptr;
-    const float value = std::strtof(text.c_str(), &end);
-    if (end == text.c_str() || errno == ERANGE || !std::isfinite(value) || std::fabs(value) > 10000.0f
-        || (value != 0.0f && std::fabs(value) < std::numeric_limits<float>::min()))
-        return fallback;
-    return value;
-}
-
-int strtolReference(const std::string& text, int fallback)
-{
-    errno = 0;
-    char* end = nullptr;
-    const long long value = std::strtoll(text.c_str(), &end, 10);
-    if (end == text.c_str() || errno == ERANGE || value > 1000000 || value < -1000000)
-        return fallback;
-    return static_cast<int>(value);
-}
 
 bool sameFloat(float a, float b)
 {

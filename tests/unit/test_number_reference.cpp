@@ -2,6 +2,7 @@
 // conversions; this holds them to strtof and strtol on every mix of the
 // characters that matter, apart from the documented fallbacks.
 #include "config/settings.h"
+#include "number_reference.h"
 
 #include <gtest/gtest.h>
 
@@ -12,25 +13,6 @@
 
 namespace {
 
-float strtofReference(const std::string& text, float fallback)
-{
-    errno = 0;
-    char* end = nullptr;
-    const float value = std::strtof(text.c_str(), &end);
-    if (end == text.c_str() || errno == ERANGE || !std::isfinite(value) || std::fabs(value) > 10000.0f)
-        return fallback;
-    return value;
-}
-
-int strtolReference(const std::string& text, int fallback)
-{
-    errno = 0;
-    char* end = nullptr;
-    const long long value = std::strtoll(text.c_str(), &end, 10);
-    if (end == text.c_str() || errno == ERANGE || value > 1000000 || value < -1000000)
-        return fallback;
-    return static_cast<int>(value);
-}
 
 template <typename Visit>
 void everyString(const std::string& alphabet, int length, Visit visit)

@@ -28,6 +28,15 @@ Frame Frame::read()
     return frame;
 }
 
+int Frame::litPixels() const
+{
+    int lit = 0;
+    for (int y = 0; y < kDisplayHeight; ++y)
+        for (int x = 0; x < kDisplayWidth; ++x)
+            lit += !(at(x, y) == Rgb{0, 0, 0});
+    return lit;
+}
+
 Rgb Frame::at(int x, int y) const
 {
     // GL rows run bottom-up.

@@ -37,6 +37,8 @@ public:
     static Frame read();
     // x to the right, y downwards, as in the strip's pixel space.
     Rgb at(int x, int y) const;
+    // How many pixels are not pure black.
+    int litPixels() const;
 
 private:
     std::vector<unsigned char> rgba_;
