@@ -14,7 +14,36 @@ int hidden = 0;
 const NOTIFYICONDATAA* registeredIcon = nullptr;
 UINT taskbarCreatedMessage = 0;
 
-void onMenuCommand(HWND trayWindow, UINT command)
+// The strip's class name is generic enough for another program to use it
+// too: only a window of this process is ours to hide or close.
+HWND findOwnDisplayWindow()
+{
+    const DWORD self = GetCurrentProcessId();
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, kDisplayClassName, nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == self)
+            return window;
+    }
+    return nullptr;
+}
+
+void showMenu(HWND trayWindow)
+{
+    // GetCursorPos fails on a locked session; the menu then opens at the corner.
+    POINT cursor = {0, 0};
+    GetCursorPos(&cursor);
+    SetForegroundWindow(trayWindow);
+    CheckMenuItem(popupMenu, kMenuHide, MF_BYCOMMAND | (hidden == 1 ? MF_CHECKED : MF_UNCHECKED));
+    const UINT command = static_cast<UINT>(TrackPopupMenu(
+        popupMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, trayWindow, nullptr));
+    onTrayMenuCommand(trayWindow, command);
+}
+
+} // namespace
+
+void onTrayMenuCommand(HWND trayWindow, UINT command)
 {
     switch (command) {
     case kMenuAbout: {
@@ -27,12 +56,12 @@ void onMenuCommand(HWND trayWindow, UINT command)
         break;
     case kMenuHide: {
         hidden ^= 1;
-        if (const HWND display = FindWindowA(kDisplayClassName, nullptr))
+        if (const HWND display = findOwnDisplayWindow())
             ShowWindow(display, hidden == 1 ? SW_HIDE : SW_SHOWNORMAL);
         break;
     }
     case kMenuClose: {
-        const HWND display = FindWindowA(kDisplayClassName, nullptr);
+        const HWND display = findOwnDisplayWindow();
         // With no strip there is nobody to turn WM_CLOSE into a quit.
         if (display)
             PostMessageA(display, WM_CLOSE, 0, 0);
@@ -44,19 +73,6 @@ void onMenuCommand(HWND trayWindow, UINT command)
         break;
     }
 }
-
-void showMenu(HWND trayWindow)
-{
-    POINT cursor;
-    GetCursorPos(&cursor);
-    SetForegroundWindow(trayWindow);
-    CheckMenuItem(popupMenu, kMenuHide, MF_BYCOMMAND | (hidden == 1 ? MF_CHECKED : MF_UNCHECKED));
-    const UINT command = static_cast<UINT>(TrackPopupMenu(
-        popupMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, trayWindow, nullptr));
-    onMenuCommand(trayWindow, command);
-}
-
-} // namespace
 
 LRESULT CALLBACK trayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {

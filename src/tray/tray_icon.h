@@ -29,3 +29,6 @@ public:
 };
 
 LRESULT CALLBACK trayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Acts on a command chosen from the menu (0: dismissed, nothing happens).
+void onTrayMenuCommand(HWND trayWindow, UINT command);
