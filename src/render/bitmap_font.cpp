@@ -5,6 +5,44 @@
 #include <GL/gl.h>
 #include <stb_image.h>
 
+#include <cstring>
+#include <new>
+#include <vector>
+
+namespace {
+
+int nextPowerOfTwo(int value)
+{
+    int power = 1;
+    while (power < value)
+        power *= 2;
+    return power;
+}
+
+// The image in the top-left corner of a larger, transparent one.
+std::vector<unsigned char> padImage(const unsigned char* pixels, int width, int height, int paddedWidth,
+                                    int paddedHeight)
+{
+    std::vector<unsigned char> padded(static_cast<std::size_t>(paddedWidth) * static_cast<std::size_t>(paddedHeight) * 4);
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
+    for (int y = 0; y < height; ++y)
+        std::memcpy(&padded[static_cast<std::size_t>(y) * static_cast<std::size_t>(paddedWidth) * 4],
+                    pixels + static_cast<std::size_t>(y) * rowBytes, rowBytes);
+    return padded;
+}
+
+} // namespace
+
+bool uploadAtlasLevel(int width, int height, const unsigned char* rgba)
+{
+    // An error left over from earlier calls must not be taken for a refusal.
+    // Bounded: without a context some drivers report an error forever.
+    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
+    }
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    return glGetError() == GL_NO_ERROR;
+}
+
 int BitmapFont::load(const char* imagePath, int cellWidthPixels, int cellHeightPixels, int cellsPerRow)
 {
     path = imagePath;
@@ -33,9 +71,32 @@ int BitmapFont::load(const char* imagePath, int cellWidthPixels, int cellHeightP
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
-
+    bool uploaded = upload(width, height, pixels);
+    const int paddedWidth = nextPowerOfTwo(width);
+    const int paddedHeight = nextPowerOfTwo(height);
+    if (!uploaded && (paddedWidth != width || paddedHeight != height)) {
+        // OpenGL 1.1 renderers (Windows' own, in virtual machines and remote
+        // sessions) take only power-of-two sizes. Coordinates computed against
+        // the padded size pick exactly the same texels.
+        try {
+            const std::vector<unsigned char> padded = padImage(pixels, width, height, paddedWidth, paddedHeight);
+            uploaded = upload(paddedWidth, paddedHeight, padded.data());
+        } catch (const std::bad_alloc&) {
+            uploaded = false;
+        }
+        if (uploaded) {
+            textureWidth = paddedWidth;
+            textureHeight = paddedHeight;
+        }
+    }
     stbi_image_free(pixels);
+    if (!uploaded) {
+        // An incomplete texture would draw every glyph as a solid block.
+        release();
+        textureWidth = 0;
+        textureHeight = 0;
+        return -1;
+    }
     return 0;
 }
 

@@ -4,11 +4,17 @@
 
 #include <string>
 
+// Uploads level 0 of the bound 2-D texture from 8-bit RGBA pixels; false
+// when the GL refuses it.
+bool uploadAtlasLevel(int width, int height, const unsigned char* rgba);
+
 // One glyph atlas held as an OpenGL texture.
 class BitmapFont {
 public:
-    // Decodes the image as 8-bit RGBA and uploads it with nearest filtering.
-    // 0 on success, -1 when the image cannot be decoded (no texture then).
+    // Decodes the image as 8-bit RGBA and uploads it with nearest filtering,
+    // padded to power-of-two sizes when the GL refuses it as it is. 0 on
+    // success; -1 when the image cannot be decoded or the GL takes it in no
+    // form (no texture then).
     int load(const char* imagePath, int cellWidthPixels, int cellHeightPixels, int cellsPerRow);
     void release();
 
@@ -21,6 +27,9 @@ public:
     int cellHeight = 0;
     int columns = 0;
     unsigned int texture = 0;
+    // How load hands the pixels to the GL; a test can stand in a renderer
+    // that refuses some sizes.
+    bool (*upload)(int width, int height, const unsigned char* rgba) = uploadAtlasLevel;
 };
 
 // One quad per byte of `text`, size x size pixels, the first with its

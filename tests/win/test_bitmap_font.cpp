@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -183,6 +184,31 @@ TEST_F(FontLoad, CorruptFileGivesNoTextureAndDrawsNothing)
     GLint bound = -1;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     EXPECT_EQ(bound, 0) << "no texture was created for a bad file";
+}
+
+std::vector<std::pair<int, int>> refusedSizes;
+
+bool refuseEveryUpload(int width, int height, const unsigned char*)
+{
+    refusedSizes.emplace_back(width, height);
+    return false;
+}
+
+TEST_F(FontLoad, AtlasTheRendererRefusesInEveryFormIsNoAtlas)
+{
+    refusedSizes.clear();
+    font.upload = refuseEveryUpload;
+    atlasPath = sourcePath(kAtlasFile);
+    EXPECT_EQ(font.load(atlasPath.c_str(), 24, 24, 19), -1);
+    // As it is, then padded to powers of two.
+    EXPECT_EQ(refusedSizes, (std::vector<std::pair<int, int>>{{456, 120}, {512, 128}}));
+    EXPECT_EQ(font.texture, 0u);
+    EXPECT_EQ(font.textureWidth, 0);
+    EXPECT_EQ(font.textureHeight, 0);
+    GLint bound = -1;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    EXPECT_EQ(bound, 0) << "the refused texture was not deleted";
+    EXPECT_TRUE(captureFeedback("Time 12:00:00", font, 10, 10, 24, 12).empty());
 }
 
 TEST_F(FontLoad, ReleaseDeletesTheTexture)
