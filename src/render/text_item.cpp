@@ -7,6 +7,7 @@
 #include <GL/gl.h>
 
 #include <ctime>
+#include <time.h>
 
 #if defined(_MSC_VER)
 #pragma warning(disable : 4996) // localtime: one thread, nothing to race with
@@ -19,6 +20,13 @@ namespace {
 const std::tm* localNow()
 {
     const std::time_t now = std::time(nullptr);
+    // The runtime reads the time zone once; re-reading it as each second
+    // begins lets the lines follow a change of zone without a restart.
+    static std::time_t zoneReadAt = -1;
+    if (now != zoneReadAt) {
+        _tzset();
+        zoneReadAt = now;
+    }
     return std::localtime(&now);
 }
 

@@ -6,7 +6,9 @@
 
 #include <GL/gl.h>
 
+#include <cstdlib>
 #include <ctime>
+#include <time.h>
 #include <regex>
 #include <string>
 
@@ -166,6 +168,32 @@ TEST(ItemUpdate, TimeTextIsTheLocalClock)
 TEST(ItemUpdate, DateTextIsTheLocalDate)
 {
     expectClockText<DateItem>("Date %Y-%m-%d", R"(Date \d{4}-\d\d-\d\d)");
+}
+
+TEST(ItemUpdate, TimeFollowsAChangeOfZoneWithinSeconds)
+{
+    // The runtime reads TZ before the system's zone, so changing it in this
+    // process stands in for the user changing the zone.
+    const char* before = std::getenv("TZ");
+    const std::string saved = std::string("TZ=") + (before ? before : "");
+    TimeItem item;
+    item.update();
+    ASSERT_EQ(_putenv("TZ=HAL+11"), 0);
+    const auto elevenHoursBehindUtc = [](std::time_t when) {
+        when -= 11 * 3600;
+        char buffer[16];
+        return std::string(buffer, std::strftime(buffer, sizeof buffer, "Time %H:%M:%S", std::gmtime(&when)));
+    };
+    bool followed = false;
+    for (int turn = 0; turn < 200 && !followed; ++turn) {
+        const std::time_t start = std::time(nullptr);
+        item.update();
+        followed = item.text == elevenHoursBehindUtc(start) || item.text == elevenHoursBehindUtc(std::time(nullptr));
+        Sleep(16);
+    }
+    _putenv(saved.c_str());
+    _tzset();
+    EXPECT_TRUE(followed) << "still " << item.text << " after three seconds in the new zone";
 }
 
 TEST(ItemUpdate, TextIsReplacedNotAppended)
