@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 std::string trim(const std::string& text)
 {
@@ -80,9 +81,20 @@ IniData IniReader::read(const std::string& filePath)
     std::FILE* file = std::fopen(filePath.c_str(), "r");
     if (!file)
         return store;
-    const bool complete = readIniFile(file, store);
+    bool complete = false;
+    try {
+        complete = readIniFile(file, store);
+    } catch (const std::bad_alloc&) {
+        // A file too large to hold is no reason to end the program.
+    }
     std::fclose(file);
 
-    store["return"]["failed"] = complete ? "false" : "true";
+    if (!complete) {
+        // As for a file that cannot be opened: the status entry alone.
+        store = IniData();
+        store["return"]["failed"] = "true";
+        return store;
+    }
+    store["return"]["failed"] = "false";
     return store;
 }

@@ -4,7 +4,38 @@
 
 #include <GL/gl.h>
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
 #include <string>
+
+namespace {
+
+// While set, allocations of this many bytes or more fail, as they would
+// for a settings file too large to hold in memory.
+std::atomic<std::size_t> failAllocationsFrom{0};
+
+} // namespace
+
+void* operator new(std::size_t size)
+{
+    const std::size_t limit = failAllocationsFrom.load();
+    if (limit != 0 && size >= limit)
+        throw std::bad_alloc();
+    if (void* memory = std::malloc(size ? size : 1))
+        return memory;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* memory) noexcept
+{
+    std::free(memory);
+}
+
+void operator delete(void* memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
 
 namespace {
 
@@ -184,6 +215,22 @@ TEST_F(SettingsLoad, ShippedSettingsFileLoads)
     load(bytes);
     EXPECT_EQ(result, 0);
     EXPECT_TRUE(app.dateItem && app.timeItem && app.batteryItem);
+}
+
+TEST_F(SettingsLoad, FileTooLargeToHoldIsTreatedAsUnreadable)
+{
+    dir.write("config.ini", "[Display]\nshow_date=true\nshow_time=true\nshow_battery=true\n" +
+                                std::string(4 << 20, 'x') + "\n");
+    failAllocationsFrom = 1 << 20;
+    {
+        WorkingDirectory cwd(dir.path());
+        result = app.loadSettings();
+    }
+    failAllocationsFrom = 0;
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(app.dateItem, nullptr);
+    EXPECT_EQ(app.timeItem, nullptr);
+    EXPECT_EQ(app.batteryItem, nullptr);
 }
 
 TEST(SettingsLoadMissing, NoSettingsFileCreatesNoItems)
