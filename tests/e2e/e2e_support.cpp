@@ -73,13 +73,15 @@ void sleepMs(int milliseconds)
 }
 
 ChildProcess startWine(const std::vector<std::string>& arguments, const std::string& workingDirectory,
-                       const std::string& logPath)
+                       const std::string& logPath, const std::vector<std::string>& environment)
 {
     ChildProcess child;
     child.pid = fork();
     if (child.pid == 0) {
         if (chdir(workingDirectory.c_str()) != 0)
             _exit(127);
+        for (const std::string& entry : environment)
+            putenv(const_cast<char*>(entry.c_str()));
         const int devNull = open("/dev/null", O_RDONLY);
         const int log = open(logPath.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
         if (devNull >= 0)

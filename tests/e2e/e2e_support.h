@@ -17,12 +17,13 @@ std::string readFile(const std::string& path);
 std::string windowsPath(const std::string& unixPath);
 void sleepMs(int milliseconds);
 
-// A child process: wine with arguments, in a working directory.
+// A child process: wine with arguments, in a working directory, with
+// NAME=VALUE entries added to the environment.
 struct ChildProcess {
     pid_t pid = -1;
 };
 ChildProcess startWine(const std::vector<std::string>& arguments, const std::string& workingDirectory,
-                       const std::string& logPath);
+                       const std::string& logPath, const std::vector<std::string>& environment = {});
 // Exit status, or -1 when it did not end in time (it is then killed).
 int waitForExit(ChildProcess& child, std::chrono::milliseconds limit);
 bool hasExited(ChildProcess& child, int& status);

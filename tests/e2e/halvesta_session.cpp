@@ -90,7 +90,7 @@ void HalvestaRun::writeConfig(const std::string& text) const
 
 void HalvestaRun::launchOnly()
 {
-    process = startWine({"halvesta.exe"}, folder, path("wine.log"));
+    process = startWine({"halvesta.exe"}, folder, path("wine.log"), environment);
 }
 
 bool HalvestaRun::running()

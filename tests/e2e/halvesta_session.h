@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 // Facts about one window as the probe reports them ("key=value ...").
 struct WindowFacts {
@@ -45,6 +46,8 @@ public:
     Screenshot screenshot(const std::string& name);
 
     ChildProcess process;
+    // NAME=VALUE entries added to the program's environment.
+    std::vector<std::string> environment;
 
 private:
     std::string folder;

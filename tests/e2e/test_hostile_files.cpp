@@ -3,6 +3,7 @@
 // when it has no usable icon; never a crash, a hang or a dialog.
 #include "halvesta_session.h"
 #include "probe_client.h"
+#include "strip_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +17,6 @@
 
 namespace {
 
-constexpr int kStripWidth = 600;
-constexpr int kStripHeight = 100;
 // "Time HH:MM:SS"
 constexpr int kTimeGlyphs = 13;
 

@@ -144,6 +144,38 @@ TEST_F(Tray, CloseFromTheMenuRemovesTheIconAndEnds)
     EXPECT_EQ(probe().ask("iconexistsfor " + trayHwnd), "exists=0");
 }
 
+TEST_F(Tray, CloseFromASecondMenuOverTheAboutBoxEndsCleanly)
+{
+    const std::string trayHwnd = findWindow(kTrayClass).fields["hwnd"];
+    ASSERT_TRUE(choose(10001));
+    ASSERT_TRUE(waitUntil([] { return countWindows("#32770", "About Halvesta") == 1; }, 10000));
+    // The box's own loop carries the next right click to the tray window.
+    ASSERT_TRUE(choose(10004));
+    EXPECT_EQ(run.waitExit(15000), 0);
+    EXPECT_EQ(countWindows("#32770"), 0);
+    EXPECT_EQ(probe().ask("iconexistsfor " + trayHwnd), "exists=0");
+}
+
+// Another program's window with the strip's generic class name, above the
+// strip while the menu is open, is neither hidden nor closed.
+TEST_F(Tray, AnotherProgramsWindowOfTheStripsClassIsLeftAlone)
+{
+    ASSERT_EQ(probe().ask(std::string("decoy ") + kStripClass), "ok");
+    ASSERT_EQ(openMenu(), kMenuUnchecked);
+    ASSERT_EQ(probe().ask("decoyraise"), "ok");
+    ASSERT_EQ(probe().ask("menuchoose 10003"), "ok");
+    EXPECT_TRUE(waitUntil([] { return findWindow(kStripClass).number("visible") == 0; }, 5000))
+        << "Hide left our strip visible";
+    EXPECT_EQ(probe().ask("decoystate"), "visible=1 closes=0");
+
+    ASSERT_EQ(openMenu(), kMenuChecked);
+    ASSERT_EQ(probe().ask("decoyraise"), "ok");
+    ASSERT_EQ(probe().ask("menuchoose 10004"), "ok");
+    EXPECT_EQ(run.waitExit(15000), 0);
+    EXPECT_EQ(probe().ask("decoystate"), "visible=1 closes=0");
+    EXPECT_EQ(probe().ask("decoyremove"), "ok");
+}
+
 TEST_F(Tray, IconComesBackWhenTheTaskbarIsCreatedAgain)
 {
     ASSERT_EQ(probe().ask("icondelete"), "ok");

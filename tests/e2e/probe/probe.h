@@ -36,4 +36,11 @@ std::string sendTaskbarCreated();
 std::string exeResources(const std::string& path);
 std::string processMemory(const std::string& className);
 
+std::string decoyCreate(const std::string& className);
+std::string decoyRaise();
+std::string decoyState();
+std::string decoyRemove();
+// The probe's own windows (the decoy) are never the program's.
+bool isProbeWindow(HWND window);
+
 std::string escapeLine(const std::string& text);

@@ -69,6 +69,14 @@ std::string run(const std::string& line)
         return exeResources(restOf(in));
     if (command == "memory")
         return processMemory(restOf(in));
+    if (command == "decoy")
+        return decoyCreate(restOf(in));
+    if (command == "decoyraise")
+        return decoyRaise();
+    if (command == "decoystate")
+        return decoyState();
+    if (command == "decoyremove")
+        return decoyRemove();
     if (command == "ping")
         return "pong";
     return "error unknown command";

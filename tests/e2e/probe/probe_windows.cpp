@@ -24,8 +24,19 @@ BOOL CALLBACK countOne(HWND window, LPARAM param)
         if (request->title != title)
             return TRUE;
     }
-    ++request->count;
+    if (!isProbeWindow(window))
+        ++request->count;
     return TRUE;
+}
+
+// The first window of the class in Z order that is not the probe's own.
+HWND findProgramWindow(const std::string& className)
+{
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, className.c_str(), nullptr)) != nullptr)
+        if (!isProbeWindow(window))
+            return window;
+    return nullptr;
 }
 
 } // namespace
@@ -48,7 +59,7 @@ std::string escapeLine(const std::string& text)
 
 std::string windowInfo(const std::string& className)
 {
-    const HWND window = FindWindowA(className.c_str(), nullptr);
+    const HWND window = findProgramWindow(className);
     if (!window)
         return "none";
     char title[256] = {};
@@ -74,7 +85,7 @@ std::string windowInfo(const std::string& className)
 
 std::string postClose(const std::string& className)
 {
-    const HWND window = FindWindowA(className.c_str(), nullptr);
+    const HWND window = findProgramWindow(className);
     if (!window)
         return "none";
     return PostMessageA(window, WM_CLOSE, 0, 0) ? "ok" : "error post failed";
