@@ -56,6 +56,12 @@ for p in real floor floor2; do
     fi
 done
 
+# The programs read TZ before the system's zone; HALVESTA_BENCH_SYSTEM_ZONE=1
+# leaves it unset so the zone comes from the system, as it does for users.
+if [ "${HALVESTA_BENCH_SYSTEM_ZONE:-0}" = 1 ]; then
+    unset TZ
+fi
+
 server_pid() { # prefix
     local pid
     for pid in $(pgrep -x wineserver64 || pgrep -x wineserver || true); do
