@@ -2,6 +2,9 @@
 # display and a private Wine prefix, and their clean shutdown.
 #   wine_env_start DIR   prefix in DIR/prefix, display started, exports set
 #   wine_env_stop        stops only what wine_env_start started
+# The display server and Wine's own processes run in sessions of their own,
+# so a Ctrl-C at the terminal reaches only the script, which stops them in
+# order.
 
 WINE_ENV_XVFB_PID=""
 
@@ -18,7 +21,7 @@ wine_env_start() {
     if [ -z "${HALVESTA_USE_DISPLAY:-}" ]; then
         fdfile="$wine_env_dir/xvfb-display"
         rm -f "$fdfile"
-        Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1024x768x24 \
+        setsid Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1024x768x24 \
             3>"$fdfile" >"$wine_env_dir/xvfb.log" 2>&1 &
         WINE_ENV_XVFB_PID=$!
         tries=0
@@ -36,7 +39,7 @@ wine_env_start() {
     fi
 
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        wineboot -i >"$wine_env_dir/wineboot.log" 2>&1 || true
+        setsid wineboot -i >"$wine_env_dir/wineboot.log" 2>&1 || true
     fi
     # Unmanaged windows: otherwise Wine waits about 2 s on every hide and
     # destroy. The https handler records what "Check For Updates" opens.
@@ -57,9 +60,9 @@ REGEDIT4
 [HKEY_CLASSES_ROOT\\https\\shell\\open\\command]
 @="\\"Z:$recorder_win\\" \\"%1\\""
 REG
-    wine regedit /S "$wine_env_dir/settings.reg" >/dev/null 2>&1 || true
+    setsid wine regedit /S "$wine_env_dir/settings.reg" >/dev/null 2>&1 || true
     # A persistent server keeps later starts fast.
-    wineserver -p >/dev/null 2>&1 || true
+    setsid wineserver -p >/dev/null 2>&1 || true
     export HALVESTA_OPENED_URLS="$wine_env_dir/opened-urls.txt"
 }
 
