@@ -1,5 +1,6 @@
 #include "app/app.h"
 #include "config/ini_reader.h"
+#include "config/line_layout.h"
 #include "config/settings.h"
 
 namespace {

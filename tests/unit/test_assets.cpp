@@ -2,6 +2,7 @@
 // layout the program draws from, and the shipped settings switch everything
 // on in a colour that survives the colour key.
 #include "config/ini_reader.h"
+#include "config/line_layout.h"
 #include "config/settings.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,12 @@
+#include "config/line_layout.h"
+#include "config/number_reader.h"
 #include "config/settings.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -77,82 +80,82 @@ TEST(HexColor, PairsShareOneStreamOfDigits)
     expectColor("#1-2345", 1, -0x23, 0x45);
 }
 
-TEST(GlyphMeasure, DecimalPrefixBeforeAnyTail)
+TEST(GlyphMeasure, LongestNumberAtTheStartIsUsed)
 {
-    EXPECT_EQ(parseGlyphMeasure("24px", kNoNumber), 24.0f);
-    EXPECT_EQ(parseGlyphMeasure(" 16", kNoNumber), 16.0f);
-    EXPECT_EQ(parseGlyphMeasure("\t\v\f\r\n16", kNoNumber), 16.0f);
-    EXPECT_EQ(parseGlyphMeasure("+3", kNoNumber), 3.0f);
-    EXPECT_EQ(parseGlyphMeasure("-3", kNoNumber), -3.0f);
-    EXPECT_EQ(parseGlyphMeasure("12.75", kNoNumber), 12.75f);
-    EXPECT_EQ(parseGlyphMeasure(".5", kNoNumber), 0.5f);
-    EXPECT_EQ(parseGlyphMeasure("1.5e1", kNoNumber), 15.0f);
-    EXPECT_EQ(parseGlyphMeasure("1e", kNoNumber), 1.0f);
-    EXPECT_EQ(parseGlyphMeasure("0", kNoNumber), 0.0f);
-    EXPECT_EQ(parseGlyphMeasure("16 24", kNoNumber), 16.0f);
+    const struct {
+        const char* text;
+        float value;
+        bool tail;
+    } cases[] = {
+        {"24px", 24, true},      {" 16", 16, false},   {"\t\v\f\r\n16", 16, false}, {"+3", 3, false},
+        {"-3", -3, false},       {"12.75", 12.75f, false}, {".5", 0.5f, false},  {"1.5e1", 15, false},
+        {"1e", 1, true},         {"0", 0, false},      {"16 24", 16, true},      {"0x1p3", 8, false},
+        {"0X1P3", 8, false},     {"-0x1p3", -8, false}, {"0x18", 24, false},     {"0x.8", 0.5f, false},
+        {"0x", 0, true},         {"0xg", 0, true},     {"0x-1p3", 0, true},      {"10000", 10000, false},
+        {"-10000", -10000, false}, {"0x2710", 10000, false}, {"1e4", 10000, false},
+    };
+    for (const auto& c : cases) {
+        const NumberReading<float> reading = readGlyphMeasure(c.text, kNoNumber);
+        EXPECT_EQ(reading.value, c.value) << '"' << c.text << '"';
+        EXPECT_EQ(reading.problem, NumberProblem::None) << '"' << c.text << '"';
+        EXPECT_EQ(reading.ignoredTail, c.tail) << '"' << c.text << '"';
+    }
 }
 
-TEST(GlyphMeasure, HexadecimalFloatingPoint)
+TEST(GlyphMeasure, EachReasonToFallBack)
 {
-    EXPECT_EQ(parseGlyphMeasure("0x1p3", kNoNumber), 8.0f);
-    EXPECT_EQ(parseGlyphMeasure("0X1P3", kNoNumber), 8.0f);
-    EXPECT_EQ(parseGlyphMeasure("-0x1p3", kNoNumber), -8.0f);
-    EXPECT_EQ(parseGlyphMeasure("0x18", kNoNumber), 24.0f);
-    EXPECT_EQ(parseGlyphMeasure("0x.8", kNoNumber), 0.5f);
-    EXPECT_EQ(parseGlyphMeasure("0x", kNoNumber), 0.0f);
-    EXPECT_EQ(parseGlyphMeasure("0xg", kNoNumber), 0.0f);
-    EXPECT_EQ(parseGlyphMeasure("0x-1p3", kNoNumber), 0.0f);
+    const struct {
+        NumberProblem problem;
+        std::vector<std::string> texts;
+    } cases[] = {
+        {NumberProblem::NoNumber,
+         {"", "   ", "abc", "px24", "+", "-", ".", "+-3", "--3", "-+3", "- 3", "e5", "\xEF\xBB\xBF" "24"}},
+        {NumberProblem::NotFinite, {"nan", "NaN", "-nan", "nan(1)", "inf", "-inf", "+INF", "infinity"}},
+        {NumberProblem::OutOfRange, {"1e309", "-1e309", "1e39", "1e-50"}},
+        {NumberProblem::BeyondLimit, {"10000.001", "-10001", "1e5", "0x2711"}},
+        {NumberProblem::Subnormal, {"1e-40", "-1e-45", "0x1p-130"}},
+    };
+    for (const auto& c : cases)
+        for (const std::string& text : c.texts) {
+            const NumberReading<float> reading = readGlyphMeasure(text, kNoNumber);
+            EXPECT_EQ(reading.value, kNoNumber) << '"' << text << '"';
+            EXPECT_EQ(reading.problem, c.problem) << '"' << text << '"';
+        }
 }
 
-TEST(GlyphMeasure, NoNumberGivesTheFallback)
+TEST(Margin, LongestDecimalIntegerAtTheStartIsUsed)
 {
-    for (const char* text : {"", "   ", "abc", "px24", "+", "-", ".", "+-3", "--3", "-+3", "- 3", "e5", "\xEF\xBB\xBF" "24"})
-        EXPECT_EQ(parseGlyphMeasure(text, kNoNumber), kNoNumber) << '"' << text << '"';
+    const struct {
+        const char* text;
+        int value;
+        bool tail;
+    } cases[] = {
+        {"10", 10, false},   {" 16", 16, false},  {"+3", 3, false},   {"-30", -30, false},
+        {"12.9", 12, true},  {"-12.9", -12, true}, {"24px", 24, true}, {"007", 7, false},
+        {"0", 0, false},     {"0x10", 0, true},   {"1e3", 1, true},   {"1000000", 1000000, false},
+        {"-1000000", -1000000, false},
+    };
+    for (const auto& c : cases) {
+        const NumberReading<int> reading = readMargin(c.text, -7);
+        EXPECT_EQ(reading.value, c.value) << '"' << c.text << '"';
+        EXPECT_EQ(reading.problem, NumberProblem::None) << '"' << c.text << '"';
+        EXPECT_EQ(reading.ignoredTail, c.tail) << '"' << c.text << '"';
+    }
+    // What follows a zero byte inside the value is ignored too.
+    EXPECT_TRUE(readMargin(std::string("5\0" "9", 3), -7).ignoredTail);
 }
 
-TEST(GlyphMeasure, NoGeometryGivesTheFallback)
-{
-    for (const char* text : {"nan", "NaN", "-nan", "nan(1)", "inf", "-inf", "+INF", "infinity", "1e309", "-1e309", "1e39",
-                             "10000.001", "-10001", "1e5", "0x2711", "1e-50"})
-        EXPECT_EQ(parseGlyphMeasure(text, kNoNumber), kNoNumber) << '"' << text << '"';
-}
-
-TEST(GlyphMeasure, LimitsAreInclusive)
-{
-    EXPECT_EQ(parseGlyphMeasure("10000", kNoNumber), 10000.0f);
-    EXPECT_EQ(parseGlyphMeasure("-10000", kNoNumber), -10000.0f);
-    EXPECT_EQ(parseGlyphMeasure("0x2710", kNoNumber), 10000.0f);
-    EXPECT_EQ(parseGlyphMeasure("1e4", kNoNumber), 10000.0f);
-}
-
-TEST(Margin, DecimalIntegerPrefix)
-{
-    EXPECT_EQ(parseMargin("10", -7), 10);
-    EXPECT_EQ(parseMargin(" 16", -7), 16);
-    EXPECT_EQ(parseMargin("+3", -7), 3);
-    EXPECT_EQ(parseMargin("-30", -7), -30);
-    EXPECT_EQ(parseMargin("12.9", -7), 12);
-    EXPECT_EQ(parseMargin("-12.9", -7), -12);
-    EXPECT_EQ(parseMargin("24px", -7), 24);
-    EXPECT_EQ(parseMargin("007", -7), 7);
-    EXPECT_EQ(parseMargin("0", -7), 0);
-    EXPECT_EQ(parseMargin("0x10", -7), 0);
-    EXPECT_EQ(parseMargin("1e3", -7), 1);
-}
-
-TEST(Margin, NoNumberGivesTheFallback)
+TEST(Margin, EachReasonToFallBack)
 {
     for (const char* text : {"", " ", "abc", "+", "-", "+-3", "--3", ".5", "x10", "- 3"})
-        EXPECT_EQ(parseMargin(text, -7), -7) << '"' << text << '"';
-}
-
-TEST(Margin, OutOfRangeGivesTheFallback)
-{
-    EXPECT_EQ(parseMargin("1000000", -7), 1000000);
-    EXPECT_EQ(parseMargin("-1000000", -7), -1000000);
-    for (const char* text : {"1000001", "-1000001", "2147483647", "2147483648", "-2147483648", "-2147483649",
-                             "99999999999999999999999", "-99999999999999999999999"})
-        EXPECT_EQ(parseMargin(text, -7), -7) << '"' << text << '"';
+        EXPECT_EQ(readMargin(text, -7).problem, NumberProblem::NoNumber) << '"' << text << '"';
+    for (const char* text : {"1000001", "-1000001", "2147483647"})
+        EXPECT_EQ(readMargin(text, -7).problem, NumberProblem::BeyondLimit) << '"' << text << '"';
+    for (const char* text : {"99999999999999999999999", "-99999999999999999999999"})
+        EXPECT_EQ(readMargin(text, -7).problem, NumberProblem::OutOfRange) << '"' << text << '"';
+    // Where the conversion's own range ends depends on the size of long.
+    for (const char* text : {"2147483648", "-2147483649", "1000001", "-99999999999999999999999"})
+        EXPECT_EQ(readMargin(text, -7).value, -7) << '"' << text << '"';
 }
 
 TEST(InterpretSettings, ReadsEveryKnownKey)

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "config/settings.h"
+
+// Lines follow each other this many pixels apart, whatever the glyph size.
+constexpr int kLinePitch = 22;
+
+enum class ItemKind { Date, Time, Battery };
+
+struct ItemPlacement {
+    ItemKind kind;
+    int x;
+    int y;
+};
+
+// Enabled lines in the order date, time, battery, stacked downwards from
+// marginY on a fixed pitch with no gap for a line that is off. Returns how
+// many of the three slots of `placements` were filled.
+int layoutItems(const Settings& settings, ItemPlacement (&placements)[3]);
