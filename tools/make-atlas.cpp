@@ -3,6 +3,8 @@
 // on a transparent background, on one baseline and centred in their cells,
 // with a clear one-pixel border round every cell.
 // Usage: make-atlas FONT.ttf OUT.png
+#include "render/atlas_geometry.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -26,10 +28,12 @@
 
 namespace {
 
-constexpr int kCell = 24;
-constexpr int kColumns = 19;
-constexpr int kFirst = 32;
-constexpr int kLast = 126;
+// Square cells: the glyph maths and the program take width and height apart.
+static_assert(kAtlasCellWidth == kAtlasCellHeight, "the atlas is drawn in square cells");
+constexpr int kCell = kAtlasCellWidth;
+constexpr int kColumns = kAtlasColumns;
+constexpr int kFirst = kFirstGlyphCode;
+constexpr int kLast = kLastGlyphCode;
 constexpr int kRows = (kLast - kFirst + kColumns) / kColumns;
 constexpr int kWidth = kCell * kColumns;
 constexpr int kHeight = kCell * kRows;

@@ -2,7 +2,7 @@
 
 #include "app/frame_timing.h"
 
-#include <GL/gl.h>
+#include "render/opengl.h"
 
 App::~App()
 {

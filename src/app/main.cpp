@@ -1,5 +1,7 @@
 #include "app/app.h"
 #include "app/single_instance.h"
+#include "program_files.h"
+#include "render/atlas_geometry.h"
 #include "tray/tray_icon.h"
 
 int main(int, char**)
@@ -9,7 +11,7 @@ int main(int, char**)
     {
         App app;
         app.createWindow();
-        app.font.load("res/fira-code.png", 24, 24, 19);
+        app.font.load(kAtlasFile, kAtlasCellWidth, kAtlasCellHeight, kAtlasColumns);
         app.loadSettings();
         {
             TrayIcon tray;

@@ -1,8 +1,7 @@
 #include "render/bitmap_font.h"
 
-#include "render/gl_context.h"
+#include "render/opengl.h"
 
-#include <GL/gl.h>
 #include <stb_image.h>
 
 #include <cstring>

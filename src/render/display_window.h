@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-constexpr int kDisplayWidth = 600;
-constexpr int kDisplayHeight = 100;
 constexpr char kDisplayClassName[] = "MAINWINDOW_CLASSNAME";
 constexpr char kDisplayTitle[] = "Halvesta";
 

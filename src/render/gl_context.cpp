@@ -1,9 +1,7 @@
 #include "render/gl_context.h"
 
-#include "render/display_window.h"
-
-#include <GL/gl.h>
-#include <GL/glu.h>
+#include "render/opengl.h"
+#include "render/strip_geometry.h"
 
 GlContext::~GlContext()
 {
@@ -41,10 +39,10 @@ void GlContext::swapBuffers()
 
 void setupProjection()
 {
-    glViewport(0, 0, kDisplayWidth, kDisplayHeight);
+    glViewport(0, 0, kStripWidth, kStripHeight);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluOrtho2D(0.0, kDisplayWidth, kDisplayHeight, 0.0);
+    gluOrtho2D(0.0, kStripWidth, kStripHeight, 0.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 

@@ -1,5 +1,7 @@
 #include "render/glyph_geometry.h"
 
+#include "render/atlas_geometry.h"
+
 bool canPlaceGlyphs(const AtlasLayout& atlas)
 {
     return atlas.textureWidth > 0 && atlas.textureHeight > 0 && atlas.columns > 0;
@@ -7,7 +9,7 @@ bool canPlaceGlyphs(const AtlasLayout& atlas)
 
 GlyphQuad glyphQuad(const AtlasLayout& atlas, char byte, float penX, float top, float size)
 {
-    const int index = static_cast<signed char>(byte) - 32;
+    const int index = static_cast<signed char>(byte) - kFirstGlyphCode;
     const int col = index % atlas.columns;
     const int row = index / atlas.columns;
     const float width = static_cast<float>(atlas.textureWidth);

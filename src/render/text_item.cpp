@@ -1,10 +1,9 @@
 #include "render/text_item.h"
 
 #include "render/bitmap_font.h"
-#include "render/gl_context.h"
+#include "render/opengl.h"
+#include "render/strip_geometry.h"
 #include "render/text_format.h"
-
-#include <GL/gl.h>
 
 #include <ctime>
 #include <time.h>
@@ -36,9 +35,8 @@ int TextItem::render() const
 {
     if (!font)
         return 0;
-    // 0.01 is dark but, unlike pure black, survives the window's colour key.
-    glColor3f(0.01f, 0.01f, 0.01f);
-    drawText(text, *font, x + 1, y + 1, fontSize, spacing);
+    glColor3f(kShadowGrey, kShadowGrey, kShadowGrey);
+    drawText(text, *font, x + kShadowOffset, y + kShadowOffset, fontSize, spacing);
     glColor3f(color.red / 255.0f, color.green / 255.0f, color.blue / 255.0f);
     drawText(text, *font, x, y, fontSize, spacing);
     return 0;

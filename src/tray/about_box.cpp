@@ -1,5 +1,7 @@
 #include "tray/about_box.h"
 
+#include "tray/resource_ids.h"
+
 #include "version.h"
 
 const char* aboutText()
@@ -20,7 +22,7 @@ void AboutBox::show()
     params.lpszText = aboutText();
     params.lpszCaption = "About Halvesta";
     params.dwStyle = MB_USERICON;
-    params.lpszIcon = MAKEINTRESOURCEA(kAppIconResource);
+    params.lpszIcon = MAKEINTRESOURCEA(HALVESTA_ICON_RESOURCE);
     params.dwContextHelpId = 0;
     params.lpfnMsgBoxCallback = nullptr;
     params.dwLanguageId = MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT);

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-constexpr int kAppIconResource = 20001;
-
 // The modal About message box, showing the executable's own icon.
 class AboutBox {
 public:

@@ -1,5 +1,6 @@
 #include "tray/tray_icon.h"
 
+#include "program_files.h"
 #include "render/display_window.h"
 #include "tray/about_box.h"
 
@@ -107,7 +108,7 @@ int TrayIcon::init()
     hiddenWindow = CreateWindowExA(0, kTrayClassName, "", 0, CW_USEDEFAULT, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
 
-    icon = static_cast<HICON>(LoadImageA(instance, "icon.ico", IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
+    icon = static_cast<HICON>(LoadImageA(instance, kTrayIconFile, IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
     if (!icon)
         return -1;
 

@@ -1,6 +1,7 @@
 #include "win_support.h"
 
 #include "render/display_window.h"
+#include "render/strip_geometry.h"
 
 #include <GL/gl.h>
 
@@ -22,17 +23,17 @@ std::ostream& operator<<(std::ostream& out, const Rgb& pixel)
 Frame Frame::read()
 {
     Frame frame;
-    frame.rgba_.assign(kDisplayWidth * kDisplayHeight * 4, 0);
+    frame.rgba_.assign(kStripWidth * kStripHeight * 4, 0);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kDisplayWidth, kDisplayHeight, GL_RGBA, GL_UNSIGNED_BYTE, frame.rgba_.data());
+    glReadPixels(0, 0, kStripWidth, kStripHeight, GL_RGBA, GL_UNSIGNED_BYTE, frame.rgba_.data());
     return frame;
 }
 
 int Frame::litPixels() const
 {
     int lit = 0;
-    for (int y = 0; y < kDisplayHeight; ++y)
-        for (int x = 0; x < kDisplayWidth; ++x)
+    for (int y = 0; y < kStripHeight; ++y)
+        for (int x = 0; x < kStripWidth; ++x)
             lit += !(at(x, y) == Rgb{0, 0, 0});
     return lit;
 }
@@ -40,8 +41,8 @@ int Frame::litPixels() const
 Rgb Frame::at(int x, int y) const
 {
     // GL rows run bottom-up.
-    const int row = kDisplayHeight - 1 - y;
-    const unsigned char* p = &rgba_[(row * kDisplayWidth + x) * 4];
+    const int row = kStripHeight - 1 - y;
+    const unsigned char* p = &rgba_[(row * kStripWidth + x) * 4];
     return Rgb{p[0], p[1], p[2]};
 }
 

@@ -2,6 +2,7 @@
 #include "config/ini_reader.h"
 #include "config/line_layout.h"
 #include "config/settings.h"
+#include "program_files.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ void placeItem(std::unique_ptr<Item>& slot, const App& app, const Settings& sett
 int App::loadSettings()
 {
     IniReader reader;
-    IniData store = reader.read("config.ini");
+    IniData store = reader.read(kSettingsFile);
     if (store["return"]["failed"] == "true")
         return -1;
 

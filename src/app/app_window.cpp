@@ -1,0 +1,33 @@
+#include "app/app.h"
+
+#include "render/display_window.h"
+#include "render/strip_geometry.h"
+
+int App::createWindow()
+{
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_OWNDC;
+    windowClass.lpfnWndProc = mainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = kDisplayClassName;
+    if (!RegisterClassA(&windowClass))
+        return -1;
+
+    const HWND created = CreateWindowExA(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT | WS_EX_TOPMOST,
+                                         kDisplayClassName, kDisplayTitle, WS_POPUP, 0, 0, kStripWidth, kStripHeight,
+                                         nullptr, nullptr, instance, nullptr);
+    if (!created)
+        return -1;
+    window = created;
+
+    context.init(window);
+    setupProjection();
+
+    // Exactly-black pixels become holes; everything else is opaque.
+    SetLayeredWindowAttributes(window, RGB(0, 0, 0), 0, LWA_COLORKEY);
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    ShowWindow(window, SW_SHOW);
+    return 0;
+}
