@@ -110,9 +110,12 @@ bool HalvestaRun::start()
             return strip.exists && strip.number("visible") == 1 && probe().ask("iconexists") == "exists=1";
         },
         30000);
-    // A few frames so that the first texts are drawn.
-    sleepMs(300);
-    return up;
+    return up && presented();
+}
+
+bool presented()
+{
+    return probe().ask("turns 2") == "ok";
 }
 
 int HalvestaRun::waitExit(int limitMs)
@@ -129,7 +132,7 @@ int HalvestaRun::closeAndWait()
 Screenshot HalvestaRun::screenshot(const std::string& name)
 {
     probe().ask("movetray");
-    sleepMs(100);
+    EXPECT_TRUE(presented()) << "no frame presented before the screenshot";
     Screenshot shot = captureScreen();
     savePng(shot, path(name + ".png"));
     return shot;

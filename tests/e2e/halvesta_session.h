@@ -33,7 +33,8 @@ public:
     std::string path(const std::string& relative) const { return folder + "/" + relative; }
     void writeConfig(const std::string& text) const;
 
-    // Starts the exe; true once the strip and the tray icon are up.
+    // Starts the exe; true once the strip and the tray icon are up and a
+    // frame has been presented.
     bool start();
     void launchOnly();
     // Posts WM_CLOSE to the strip and returns the exit code (-1: no exit).
@@ -53,4 +54,7 @@ private:
     std::string folder;
 };
 
+// True once at least two whole turns of the frame loop, each with its
+// present, have run since the call.
+bool presented();
 bool waitUntil(const std::function<bool()>& condition, int limitMs);

@@ -22,11 +22,6 @@ std::string config(const std::string& color, int marginX, int marginY, bool date
     return out.str();
 }
 
-int countNonBlack(const Screenshot& shot)
-{
-    return litOutside(shot, {});
-}
-
 bool isOneOf(const std::string& text, const std::vector<std::string>& candidates)
 {
     return std::find(candidates.begin(), candidates.end(), text) != candidates.end();
@@ -106,24 +101,6 @@ TEST_F(Text, RendererWithPowerOfTwoTexturesOnlyShowsTheSameLines)
 {
     run.environment.push_back("MESA_EXTENSION_OVERRIDE=-GL_ARB_texture_non_power_of_two");
     expectThreeLinesRead("power-of-two-only");
-}
-
-TEST_F(Text, MissingAtlasDrawsNoGlyphs)
-{
-    removeTree(run.path("res/fira-code.png"));
-    const Screenshot shot = runWith(config("#FF8000", 40, 10, true, true, true), "no-atlas");
-    ASSERT_FALSE(shot.pixels.empty());
-    EXPECT_EQ(countNonBlack(shot), 0);
-    EXPECT_TRUE(run.running());
-}
-
-TEST_F(Text, CorruptAtlasDrawsNoGlyphs)
-{
-    writeFile(run.path("res/fira-code.png"), std::string("\x89PNG\r\n\x1a\n\x00\x00garbage", 17));
-    const Screenshot shot = runWith(config("#FF8000", 40, 10, true, true, true), "corrupt-atlas");
-    ASSERT_FALSE(shot.pixels.empty());
-    EXPECT_EQ(countNonBlack(shot), 0);
-    EXPECT_TRUE(run.running());
 }
 
 } // namespace

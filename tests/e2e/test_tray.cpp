@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
 namespace {
 
@@ -65,10 +68,13 @@ TEST_F(Tray, RightClickOpensTheMenuAndDismissingChangesNothing)
 
 TEST_F(Tray, OtherMouseNotificationsOpenNothing)
 {
-    // WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_MOUSEMOVE, WM_LBUTTONDOWN
+    // WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_MOUSEMOVE, WM_LBUTTONDOWN. A menu
+    // opened by the notification would be up by the time the loop answers
+    // again: its own modal loop does the answering.
     for (const char* message : {"202", "203", "200", "201"}) {
         EXPECT_EQ(probe().ask(std::string("notify ") + message), "ok");
-        EXPECT_EQ(probe().ask("menuwait 700"), "none") << "notification 0x" << message << " opened a menu";
+        ASSERT_TRUE(presented());
+        EXPECT_EQ(probe().ask("menuwait 0"), "none") << "notification 0x" << message << " opened a menu";
         probe().ask("menuesc");
     }
     EXPECT_EQ(findWindow(kStripClass).number("visible"), 1u);
@@ -196,17 +202,37 @@ TEST(TrayStart, WithoutIconFileTheProgramEndsAtOnce)
     EXPECT_EQ(run.waitExit(30000), 0);
     EXPECT_EQ(countWindows(kStripClass), 0);
     EXPECT_EQ(countWindows(kTrayClass), 0);
-    // The guard is free again: a normal copy starts with no message box.
-    HalvestaRun normal;
-    ASSERT_TRUE(normal.start());
-    EXPECT_EQ(countWindows("#32770", "Halvesta Info"), 0);
-    EXPECT_EQ(normal.closeAndWait(), 0);
 }
 
-TEST(Resources, ExeEmbedsItsIconGroupAndManifest)
+// The Subsystem field of the PE optional header: 2 is a windowed program,
+// 3 one that opens a console.
+int peSubsystem(const std::string& exe)
+{
+    const std::string bytes = readFile(exe);
+    if (bytes.size() < 0x40)
+        return -1;
+    uint32_t header = 0;
+    std::memcpy(&header, &bytes[0x3C], sizeof header);
+    if (bytes.size() < header + 24u + 70u || bytes.compare(header, 4, std::string("PE\0\0", 4)) != 0)
+        return -1;
+    uint16_t subsystem = 0;
+    std::memcpy(&subsystem, &bytes[header + 24 + 68], sizeof subsystem);
+    return subsystem;
+}
+
+TEST(Executable, IsAWindowedProgramWithItsIconGroupAndManifest)
 {
     const std::string exe = requiredEnv("HALVESTA_DIST") + "/halvesta.exe";
-    EXPECT_EQ(probe().ask("resources " + windowsPath(exe)), "icongroup20001=1 manifest1=1");
+    EXPECT_EQ(peSubsystem(exe), 2);
+    const std::string answer = probe().ask("resources " + windowsPath(exe));
+    EXPECT_EQ(answer.rfind("icongroup20001=1 manifest=<?xml", 0), 0u) << answer;
+    for (const char* wanted : {"level=\"asInvoker\" uiAccess=\"false\"",
+                               "<supportedOS Id=\"{e2011457-1546-43c5-a5fe-008deee3d3f0}\"/>",
+                               "<supportedOS Id=\"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}\"/>",
+                               "<supportedOS Id=\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"/>",
+                               "<supportedOS Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"/>",
+                               "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>"})
+        EXPECT_NE(answer.find(wanted), std::string::npos) << wanted << " missing from the manifest";
 }
 
 } // namespace

@@ -20,6 +20,11 @@ std::string postClose(const std::string& className);
 std::string countWindows(const std::string& className, const std::string& title);
 std::string notifyTray(UINT mouseMessage);
 std::string moveWineTrayAway();
+std::string waitTurns(int turns);
+std::string turnRate(DWORD milliseconds);
+std::string cover();
+std::string stripAboveCover();
+std::string mutexExists(const std::string& name);
 
 std::string menuWait(DWORD timeoutMs);
 std::string menuItems();

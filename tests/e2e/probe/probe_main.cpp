@@ -37,6 +37,22 @@ std::string run(const std::string& line)
         in >> std::hex >> message;
         return notifyTray(message);
     }
+    if (command == "turns") {
+        int turns = 0;
+        in >> turns;
+        return waitTurns(turns);
+    }
+    if (command == "turnrate") {
+        unsigned long milliseconds = 0;
+        in >> milliseconds;
+        return milliseconds ? turnRate(milliseconds) : "error no duration";
+    }
+    if (command == "cover")
+        return cover();
+    if (command == "stripabove")
+        return stripAboveCover();
+    if (command == "mutex")
+        return mutexExists(restOf(in));
     if (command == "movetray")
         return moveWineTrayAway();
     if (command == "menuwait") {

@@ -3,7 +3,6 @@
 #include "probe.h"
 
 #include <cstring>
-#include <vector>
 
 namespace {
 
@@ -78,21 +77,32 @@ std::string queryMenu(HWND menuWindow)
     return dump;
 }
 
-// The id of the highlighted item in a dump, 0 when none.
-UINT highlighted(const std::string& dump)
+// Positions among the selectable items (separators skipped, as the arrow
+// keys skip them) of the highlighted item and of `id`; -1 when absent.
+struct Positions {
+    int highlighted = -1;
+    int target = -1;
+};
+
+Positions positionsIn(const std::string& dump, UINT id)
 {
-    size_t start = dump.find('|');
-    while (start != std::string::npos) {
-        const size_t end = dump.find('|', start + 1);
-        const std::string item = dump.substr(start + 1, end == std::string::npos ? std::string::npos : end - start - 1);
-        const size_t semi = item.find(';');
-        const size_t semi2 = item.find(';', semi + 1);
-        if (semi != std::string::npos && semi2 != std::string::npos &&
-            item.substr(semi + 1, semi2 - semi - 1).find('H') != std::string::npos)
-            return static_cast<UINT>(std::stoul(item.substr(0, semi)));
-        start = end;
+    Positions found;
+    int position = 0;
+    for (size_t start = dump.find('|'); start != std::string::npos; start = dump.find('|', start + 1)) {
+        const size_t semi = dump.find(';', start);
+        const size_t semi2 = dump.find(';', semi + 1);
+        if (semi == std::string::npos || semi2 == std::string::npos)
+            break;
+        const std::string flags = dump.substr(semi + 1, semi2 - semi - 1);
+        if (flags.find('S') != std::string::npos)
+            continue;
+        if (flags.find('H') != std::string::npos)
+            found.highlighted = position;
+        if (std::stoul(dump.substr(start + 1, semi - start - 1)) == id)
+            found.target = position;
+        ++position;
     }
-    return 0;
+    return found;
 }
 
 void pressKey(HWND menuWindow, WPARAM key)
@@ -123,23 +133,26 @@ std::string menuItems()
     return queryMenu(menuWindow);
 }
 
+// The highlight is read while no key of ours is queued, so it is current;
+// the keys that follow are handled in order by the menu's own loop.
 std::string menuChoose(UINT id)
 {
     const HWND menuWindow = findMenuWindow();
     if (!menuWindow)
         return "none";
-    for (int step = 0; step < 12; ++step) {
-        const std::string dump = queryMenu(menuWindow);
-        if (dump.rfind("error", 0) == 0)
-            return dump;
-        if (highlighted(dump) == id) {
-            pressKey(menuWindow, VK_RETURN);
-            return "ok";
-        }
+    const std::string dump = queryMenu(menuWindow);
+    if (dump.rfind("error", 0) == 0)
+        return dump;
+    const Positions at = positionsIn(dump, id);
+    if (at.target < 0)
+        return "error no such item";
+    // From no highlight, the first Down highlights the first item.
+    for (int step = at.highlighted; step < at.target; ++step)
         pressKey(menuWindow, VK_DOWN);
-        Sleep(30);
-    }
-    return "error item never highlighted";
+    for (int step = at.highlighted; step > at.target; --step)
+        pressKey(menuWindow, VK_UP);
+    pressKey(menuWindow, VK_RETURN);
+    return "ok";
 }
 
 std::string menuDismiss()

@@ -60,7 +60,12 @@ std::string exeResources(const std::string& path)
     if (!module)
         return "error cannot open";
     const bool icon = FindResourceA(module, MAKEINTRESOURCEA(20001), MAKEINTRESOURCEA(14)) != nullptr;
-    const bool manifest = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)) != nullptr;
+    std::string manifest = "none";
+    if (const HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24))) {
+        const char* text = static_cast<const char*>(LockResource(LoadResource(module, found)));
+        if (text)
+            manifest = escapeLine(std::string(text, SizeofResource(module, found)));
+    }
     FreeLibrary(module);
-    return std::string("icongroup20001=") + (icon ? "1" : "0") + " manifest1=" + (manifest ? "1" : "0");
+    return std::string("icongroup20001=") + (icon ? "1" : "0") + " manifest=" + manifest;
 }

@@ -83,6 +83,91 @@ std::string windowInfo(const std::string& className)
     return line;
 }
 
+// The program's strip: a window of its class that is not one of ours.
+HWND findStrip()
+{
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, "MAINWINDOW_CLASSNAME", nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != GetCurrentProcessId())
+            return window;
+    }
+    return nullptr;
+}
+
+// The frame loop pumps messages once per turn, so between two answered
+// round-trips lies at least one whole turn: its render and present.
+bool roundTrip(HWND strip)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(strip, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+}
+
+std::string waitTurns(int turns)
+{
+    const HWND strip = findStrip();
+    if (!strip)
+        return "none";
+    for (int i = 0; i <= turns; ++i) {
+        if (!roundTrip(strip))
+            return "error no answer";
+    }
+    return "ok";
+}
+
+std::string turnRate(DWORD milliseconds)
+{
+    const HWND strip = findStrip();
+    if (!strip)
+        return "none";
+    int count = 0;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < milliseconds) {
+        if (!roundTrip(strip))
+            return "error no answer";
+        ++count;
+    }
+    return "persecond=" + std::to_string(count * 1000 / static_cast<int>(milliseconds));
+}
+
+// A topmost window of our own over the strip's corner; whether the strip
+// rises above it again tells whether the loop raises the strip.
+std::string cover()
+{
+    static HWND window = nullptr;
+    if (window)
+        DestroyWindow(window);
+    window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "STATIC", "probe cover",
+                             WS_POPUP, 0, 0, 120, 40, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!window)
+        return "error no window";
+    ShowWindow(window, SW_SHOWNA);
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return "ok";
+}
+
+std::string stripAboveCover()
+{
+    const HWND window = FindWindowA("STATIC", "probe cover");
+    const HWND strip = findStrip();
+    if (!window || !strip)
+        return "none";
+    for (HWND above = GetWindow(window, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+        if (above == strip)
+            return "above";
+    }
+    return "below";
+}
+
+std::string mutexExists(const std::string& name)
+{
+    const HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, name.c_str());
+    if (mutex)
+        CloseHandle(mutex);
+    return mutex ? "exists=1" : "exists=0";
+}
+
 std::string postClose(const std::string& className)
 {
     const HWND window = findProgramWindow(className);
