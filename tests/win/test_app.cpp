@@ -1,5 +1,6 @@
 // The App: loading the settings into item slots, and the frame loop's end
 // and what it releases.
+#include "app/single_instance.h"
 #include "win_support.h"
 
 #include <GL/gl.h>
@@ -8,6 +9,7 @@
 #include <cstdlib>
 #include <new>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -41,25 +43,49 @@ namespace {
 
 using AppRun = DisplayTest;
 
-TEST_F(AppRun, CloseRequestEndsTheLoopDeletingTheAtlasAndTheWindow)
+WNDPROC originalProc = nullptr;
+int appMessagesSeen = 0;
+GLuint watchedTexture = 0;
+bool textureAliveAtDestroy = true;
+
+LRESULT CALLBACK watchingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_APP + 5)
+        ++appMessagesSeen;
+    if (message == WM_DESTROY)
+        textureAliveAtDestroy = glIsTexture(watchedTexture) != GL_FALSE;
+    return CallWindowProcA(originalProc, window, message, wParam, lParam);
+}
+
+TEST_F(AppRun, CloseRequestEndsTheLoopReleasingTheAtlasBeforeTheWindow)
 {
     const std::string atlas = sourcePath("res/fira-code.png");
     ASSERT_EQ(app->font.load(atlas.c_str(), 24, 24, 19), 0);
-    const GLuint texture = app->font.texture;
-    ASSERT_TRUE(glIsTexture(texture));
+    watchedTexture = app->font.texture;
+    ASSERT_TRUE(glIsTexture(watchedTexture));
     app->timeItem.reset(new TimeItem());
     app->timeItem->setFont(&app->font);
 
     const HWND window = app->window;
+    originalProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&watchingProc)));
+    appMessagesSeen = 0;
+    textureAliveAtDestroy = true;
+    ASSERT_TRUE(PostMessageA(window, WM_APP + 5, 0, 0));
+    ASSERT_TRUE(PostMessageA(window, WM_APP + 5, 0, 0));
+    // The close request reaches the loop only through the procedure.
     ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
     EXPECT_EQ(app->run(), 0);
 
+    EXPECT_EQ(appMessagesSeen, 2);
     EXPECT_FALSE(app->running);
     EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(textureAliveAtDestroy) << "the window went before the atlas texture";
     EXPECT_EQ(app->font.texture, 0u);
-    EXPECT_FALSE(glIsTexture(texture));
     // The turn that saw the quit was finished: the item was refreshed.
     EXPECT_EQ(app->timeItem->text.rfind("Time ", 0), 0u) << app->timeItem->text;
+    MSG message;
+    EXPECT_FALSE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) << "message " << message.message << " left";
 }
 
 TEST_F(AppRun, QuitPostedToTheThreadEndsTheLoopToo)
@@ -68,33 +94,6 @@ TEST_F(AppRun, QuitPostedToTheThreadEndsTheLoopToo)
     PostQuitMessage(0);
     EXPECT_EQ(app->run(), 0);
     EXPECT_FALSE(IsWindow(window));
-}
-
-WNDPROC originalProc = nullptr;
-int appMessagesSeen = 0;
-
-LRESULT CALLBACK countingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_APP + 5)
-        ++appMessagesSeen;
-    return CallWindowProcA(originalProc, window, message, wParam, lParam);
-}
-
-TEST_F(AppRun, EveryQueuedMessageIsDispatchedThroughTheWindowsProcedure)
-{
-    const HWND window = app->window;
-    originalProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&countingProc)));
-    appMessagesSeen = 0;
-    ASSERT_TRUE(PostMessageA(window, WM_APP + 5, 0, 0));
-    ASSERT_TRUE(PostMessageA(window, WM_APP + 5, 0, 0));
-    // The close request reaches the loop only through the procedure.
-    ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
-    EXPECT_EQ(app->run(), 0);
-    EXPECT_EQ(appMessagesSeen, 2);
-    EXPECT_FALSE(IsWindow(window));
-    MSG message;
-    EXPECT_FALSE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) << "message " << message.message << " left";
 }
 
 TEST_F(AppRun, FrameDrawsEachLoadedLineInItsOwnBand)
@@ -205,14 +204,7 @@ TEST_F(SettingsLoad, BatteryAloneSitsAtTheMargins)
 
 TEST_F(SettingsLoad, ShippedSettingsFileLoads)
 {
-    HANDLE file = CreateFileA(sourcePath("res/config.ini").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD got = 0;
-    ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
-    CloseHandle(file);
-    load(bytes);
+    load(readSourceFile("res/config.ini"));
     EXPECT_EQ(result, 0);
     EXPECT_TRUE(app.dateItem && app.timeItem && app.batteryItem);
 }
@@ -244,6 +236,34 @@ TEST(SettingsLoadMissing, NoSettingsFileCreatesNoItems)
     EXPECT_EQ(app.dateItem, nullptr);
     EXPECT_EQ(app.timeItem, nullptr);
     EXPECT_EQ(app.batteryItem, nullptr);
+}
+
+// What another thread gets from waiting on the mutex without blocking.
+DWORD waitElsewhere(HANDLE mutex)
+{
+    DWORD result = WAIT_FAILED;
+    std::thread([&] {
+        result = WaitForSingleObject(mutex, 0);
+        if (result == WAIT_OBJECT_0)
+            ReleaseMutex(mutex);
+    }).join();
+    return result;
+}
+
+// Process exit would free the guard anyway; here the process lives on.
+TEST(SingleInstance, GuardIsHeldUnderItsNameUntilReleased)
+{
+    ASSERT_EQ(acquireSingleInstance(), 0);
+    const HANDLE seen = OpenMutexA(SYNCHRONIZE, FALSE, "HalvestaSingleInstance");
+    ASSERT_NE(seen, nullptr);
+    EXPECT_EQ(waitElsewhere(seen), static_cast<DWORD>(WAIT_TIMEOUT)) << "the guard is not owned";
+    releaseSingleInstance();
+    EXPECT_EQ(waitElsewhere(seen), static_cast<DWORD>(WAIT_OBJECT_0)) << "the guard was not released";
+    CloseHandle(seen);
+    const HANDLE again = OpenMutexA(SYNCHRONIZE, FALSE, "HalvestaSingleInstance");
+    EXPECT_EQ(again, nullptr) << "the guard's handle was not closed";
+    if (again)
+        CloseHandle(again);
 }
 
 } // namespace

@@ -3,8 +3,6 @@
 #include "tray/tray_icon.h"
 #include "win_support.h"
 
-#include <string>
-
 namespace {
 
 // Whether the shell still knows the icon (hidden window, id 1).
@@ -17,18 +15,6 @@ bool iconRegistered(HWND hiddenWindow)
     probe.uFlags = NIF_TIP;
     lstrcpynA(probe.szTip, "Halvesta is Running...", sizeof probe.szTip);
     return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
-}
-
-std::string readFile(const std::string& path)
-{
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return std::string();
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD got = 0;
-    ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
-    CloseHandle(file);
-    return bytes;
 }
 
 class Tray : public ::testing::Test {
@@ -45,7 +31,7 @@ protected:
 
     void withIcon()
     {
-        const std::string icon = readFile(sourcePath("res/icon.ico"));
+        const std::string icon = readSourceFile("res/icon.ico");
         ASSERT_FALSE(icon.empty());
         dir.write("icon.ico", icon);
     }

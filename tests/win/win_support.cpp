@@ -164,3 +164,17 @@ std::string sourcePath(const std::string& relative)
         path.insert(0, "Z:");
     return path;
 }
+
+std::string readSourceFile(const std::string& relative)
+{
+    const HANDLE file = CreateFileA(sourcePath(relative).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::string();
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD got = 0;
+    ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
+    CloseHandle(file);
+    bytes.resize(got);
+    return bytes;
+}

@@ -105,3 +105,5 @@ bool writePng(const std::string& path, const RgbaImage& image);
 
 // A file of the source tree, usable whatever the working directory.
 std::string sourcePath(const std::string& relative);
+// Its bytes; empty when it cannot be read.
+std::string readSourceFile(const std::string& relative);
