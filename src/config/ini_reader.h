@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdio>
-#include <iosfwd>
 #include <string>
 #include <unordered_map>
 
@@ -32,10 +31,9 @@ private:
     bool atStart = true;
 };
 
-// Parse a whole file or stream into `store`. False when reading reports an
-// error, so the caller can treat the input as unreadable.
+// Parse a whole file into `store`. False when reading reports an error, so
+// the caller can treat the input as unreadable.
 bool readIniFile(std::FILE* file, IniData& store);
-bool readIniStream(std::istream& in, IniData& store);
 
 class IniReader {
 public:

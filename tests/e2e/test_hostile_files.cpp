@@ -209,7 +209,7 @@ std::vector<HostileCase> hostileCases()
                      Picture::TimeLine, usual});
     // Only the first section, right after the mark, switches the line on.
     std::string afterMark = timeLineSettings();
-    afterMark.replace(afterMark.find("show_time=true"), 14, "show_time=off");
+    afterMark.erase(afterMark.find("show_time=true\n"), 15);
     cases.push_back({"config_utf8_bom", withSettings("\xEF\xBB\xBF[Display]\nshow_time=true\n" + afterMark),
                      Outcome::Runs, Picture::TimeLine, usual});
     cases.push_back({"config_utf16_le_bom", withSettings(utf16LittleEndian(timeLineSettings())), Outcome::Runs});

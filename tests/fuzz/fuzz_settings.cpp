@@ -2,6 +2,7 @@
 // always make usable geometry.
 #include "config/line_layout.h"
 #include "config/settings.h"
+#include "ini_text.h"
 
 #include <cerrno>
 #include <cmath>
@@ -9,7 +10,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -24,9 +24,7 @@ void require(bool condition)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    IniData store;
-    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-    require(readIniStream(in, store));
+    IniData store = parseIniText(std::string(reinterpret_cast<const char*>(data), size));
 
     const Settings settings = interpretSettings(store);
     require(std::isfinite(settings.fontSize) && std::fabs(settings.fontSize) <= 10000.0f);

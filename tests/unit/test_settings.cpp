@@ -1,10 +1,10 @@
 #include "config/line_layout.h"
 #include "config/number_reader.h"
 #include "config/settings.h"
+#include "ini_text.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -26,17 +26,9 @@ void expectColor(const std::string& text, float red, float green, float blue)
     EXPECT_EQ(color.blue, blue) << '"' << text << '"';
 }
 
-IniData storeFrom(const std::string& text)
-{
-    IniData store;
-    std::istringstream in(text);
-    EXPECT_TRUE(readIniStream(in, store));
-    return store;
-}
-
 Settings settingsFrom(const std::string& text)
 {
-    IniData store = storeFrom(text);
+    IniData store = parseIniText(text);
     return interpretSettings(store);
 }
 
