@@ -3,6 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#endif
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -288,9 +294,12 @@ TEST(IniFile, ReadErrorLeavesTheFailedStatus)
 #if defined(__GLIBC__)
     const char* left = "[Display]\nshow_date=true\n";
     std::FILE* failing = fopencookie(&left, "r", cookie_io_functions_t{readLinesThenFail, nullptr, nullptr, nullptr});
-#else
+#elif defined(_WIN32)
+    // A descriptor that claims to read while the system refuses it.
     ScratchFile file("[Display]\nshow_date=true\n");
-    std::FILE* failing = std::fopen(file.path.string().c_str(), "a");
+    const HANDLE writeOnly = CreateFileW(file.path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                         nullptr, OPEN_EXISTING, 0, nullptr);
+    std::FILE* failing = _fdopen(_open_osfhandle(reinterpret_cast<intptr_t>(writeOnly), _O_RDONLY), "r");
 #endif
     ASSERT_NE(failing, nullptr);
     EXPECT_FALSE(readIniFile(failing, partial));
