@@ -94,7 +94,7 @@ run_ctest() {
     local xml="$RESULTS/$tier.xml"
     ctest --preset "$preset" --timeout 300 --output-junit "$xml" >"$RESULTS/$tier.log" 2>&1
     local status=$?
-    grep -E -A20 'Failure$|\*\*\*Failed|\*\*\*Exception|\*\*\*Timeout' "$RESULTS/$tier.log" | head -80
+    grep -E -A20 ': Failure$|\*\*\*Failed|\*\*\*Exception|\*\*\*Timeout' "$RESULTS/$tier.log" | head -80
     count_report "$tier" "$xml" "$status"
 }
 
