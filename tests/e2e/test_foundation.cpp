@@ -55,10 +55,12 @@ TEST(Strip, WithoutSettingsAnEmptyTopmostPopupRaisedEveryPacedTurn)
     int y = 0;
     EXPECT_TRUE(stripAreaAllBlack(shot, x, y)) << "non-black pixel at " << x << "," << y;
 
-    // Another topmost window put over it is passed again on the next turn.
-    ASSERT_EQ(probe().ask("cover"), "ok");
+    // Another topmost window put above it is passed again on the next turn.
+    ASSERT_EQ(probe().ask("decoy HalvestaProbeTopmost"), "ok");
+    ASSERT_EQ(probe().ask("decoyraise"), "ok");
     ASSERT_TRUE(presented());
-    EXPECT_EQ(probe().ask("stripabove"), "above");
+    EXPECT_EQ(probe().ask("decoyunderstrip"), "above");
+    EXPECT_EQ(probe().ask("decoyremove"), "ok");
 
     // Each turn ends in a pause, so no more than about 62 come a second;
     // without it they come by the hundreds.

@@ -22,8 +22,6 @@ std::string notifyTray(UINT mouseMessage);
 std::string moveWineTrayAway();
 std::string waitTurns(int turns);
 std::string turnRate(DWORD milliseconds);
-std::string cover();
-std::string stripAboveCover();
 std::string mutexExists(const std::string& name);
 
 std::string menuWait(DWORD timeoutMs);
@@ -44,8 +42,11 @@ std::string processMemory(const std::string& className);
 std::string decoyCreate(const std::string& className);
 std::string decoyRaise();
 std::string decoyState();
+std::string stripOverDecoy();
 std::string decoyRemove();
 // The probe's own windows (the decoy) are never the program's.
 bool isProbeWindow(HWND window);
+// The first window of the class in Z order that is not the probe's own.
+HWND findProgramWindow(const std::string& className);
 
 std::string escapeLine(const std::string& text);

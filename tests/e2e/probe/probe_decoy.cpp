@@ -69,6 +69,19 @@ std::string decoyRaise()
                                                                                                : "error raise failed";
 }
 
+// Whether the program's strip lies above the decoy in the Z order.
+std::string stripOverDecoy()
+{
+    if (!decoy)
+        return "none";
+    const HWND strip = findProgramWindow("MAINWINDOW_CLASSNAME");
+    for (HWND above = GetWindow(decoy, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+        if (above == strip)
+            return "above";
+    }
+    return "below";
+}
+
 std::string decoyState()
 {
     if (!decoy)

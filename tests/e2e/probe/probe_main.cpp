@@ -47,10 +47,6 @@ std::string run(const std::string& line)
         in >> milliseconds;
         return milliseconds ? turnRate(milliseconds) : "error no duration";
     }
-    if (command == "cover")
-        return cover();
-    if (command == "stripabove")
-        return stripAboveCover();
     if (command == "mutex")
         return mutexExists(restOf(in));
     if (command == "movetray")
@@ -89,6 +85,8 @@ std::string run(const std::string& line)
         return decoyCreate(restOf(in));
     if (command == "decoyraise")
         return decoyRaise();
+    if (command == "decoyunderstrip")
+        return stripOverDecoy();
     if (command == "decoystate")
         return decoyState();
     if (command == "decoyremove")

@@ -29,6 +29,8 @@ BOOL CALLBACK countOne(HWND window, LPARAM param)
     return TRUE;
 }
 
+} // namespace
+
 // The first window of the class in Z order that is not the probe's own.
 HWND findProgramWindow(const std::string& className)
 {
@@ -38,8 +40,6 @@ HWND findProgramWindow(const std::string& className)
             return window;
     return nullptr;
 }
-
-} // namespace
 
 std::string escapeLine(const std::string& text)
 {
@@ -83,19 +83,6 @@ std::string windowInfo(const std::string& className)
     return line;
 }
 
-// The program's strip: a window of its class that is not one of ours.
-HWND findStrip()
-{
-    HWND window = nullptr;
-    while ((window = FindWindowExA(nullptr, window, "MAINWINDOW_CLASSNAME", nullptr)) != nullptr) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner != GetCurrentProcessId())
-            return window;
-    }
-    return nullptr;
-}
-
 // The frame loop pumps messages once per turn, so between two answered
 // round-trips lies at least one whole turn: its render and present.
 bool roundTrip(HWND strip)
@@ -106,7 +93,7 @@ bool roundTrip(HWND strip)
 
 std::string waitTurns(int turns)
 {
-    const HWND strip = findStrip();
+    const HWND strip = findProgramWindow("MAINWINDOW_CLASSNAME");
     if (!strip)
         return "none";
     for (int i = 0; i <= turns; ++i) {
@@ -118,7 +105,7 @@ std::string waitTurns(int turns)
 
 std::string turnRate(DWORD milliseconds)
 {
-    const HWND strip = findStrip();
+    const HWND strip = findProgramWindow("MAINWINDOW_CLASSNAME");
     if (!strip)
         return "none";
     int count = 0;
@@ -129,35 +116,6 @@ std::string turnRate(DWORD milliseconds)
         ++count;
     }
     return "persecond=" + std::to_string(count * 1000 / static_cast<int>(milliseconds));
-}
-
-// A topmost window of our own over the strip's corner; whether the strip
-// rises above it again tells whether the loop raises the strip.
-std::string cover()
-{
-    static HWND window = nullptr;
-    if (window)
-        DestroyWindow(window);
-    window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "STATIC", "probe cover",
-                             WS_POPUP, 0, 0, 120, 40, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (!window)
-        return "error no window";
-    ShowWindow(window, SW_SHOWNA);
-    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    return "ok";
-}
-
-std::string stripAboveCover()
-{
-    const HWND window = FindWindowA("STATIC", "probe cover");
-    const HWND strip = findStrip();
-    if (!window || !strip)
-        return "none";
-    for (HWND above = GetWindow(window, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
-        if (above == strip)
-            return "above";
-    }
-    return "below";
 }
 
 std::string mutexExists(const std::string& name)
