@@ -45,14 +45,6 @@ protected:
     HalvestaRun run;
 };
 
-TEST_F(Tray, HiddenWindowExistsButIsNeverShown)
-{
-    const WindowFacts tray = findWindow(kTrayClass);
-    ASSERT_TRUE(tray.exists);
-    EXPECT_EQ(tray.number("visible"), 0u);
-    EXPECT_EQ(probe().ask("iconexists"), "exists=1");
-}
-
 TEST_F(Tray, RightClickOpensTheMenuAndDismissingChangesNothing)
 {
     EXPECT_EQ(openMenu(), kMenuUnchecked);
@@ -97,19 +89,14 @@ TEST_F(Tray, HideTogglesTheStripAndTheCheckMark)
     EXPECT_EQ(run.closeAndWait(), 0);
 }
 
-TEST_F(Tray, AboutShowsTheVersionInFiveLines)
+// The box's text, owner and icon are the win tier's; here it is the
+// program's own menu that opens it.
+TEST_F(Tray, AboutShowsTheVersion)
 {
     ASSERT_TRUE(choose(10001));
     ASSERT_TRUE(waitUntil([] { return countWindows("#32770", "About Halvesta") == 1; }, 10000));
     const std::string answer = probe().ask("msgbox About Halvesta");
-    ASSERT_EQ(answer.rfind("text=", 0), 0u) << answer;
-    const std::string text = answer.substr(5);
-    EXPECT_EQ(text.rfind("Halvesta\\n\\nVersion 1.0.0\\n", 0), 0u) << text;
-    size_t lineBreaks = 0;
-    for (size_t at = text.find("\\n"); at != std::string::npos; at = text.find("\\n", at + 2))
-        ++lineBreaks;
-    EXPECT_EQ(lineBreaks, 4u) << text;
-    EXPECT_EQ(text.substr(text.size() - 2) == "\\n", false) << "the last line must not be empty";
+    EXPECT_EQ(answer.rfind("text=Halvesta\\n\\nVersion 1.0.0\\n", 0), 0u) << answer;
     EXPECT_EQ(probe().ask("msgboxok About Halvesta"), "ok");
     EXPECT_TRUE(waitUntil([] { return countWindows("#32770", "About Halvesta") == 0; }, 5000));
     EXPECT_TRUE(run.running());
