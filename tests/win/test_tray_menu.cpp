@@ -138,7 +138,7 @@ TEST_F(TrayCommand, AboutIsOwnedByTheTrayWindowAndShowsTheEmbeddedIcon)
     ASSERT_TRUE(aboutSeen.found);
     EXPECT_EQ(aboutSeen.owner, tray.hiddenWindow);
     // Shared icons come back as the same handle: the box's is the module's.
-    EXPECT_EQ(aboutSeen.icon, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kAppIconResource)));
+    EXPECT_EQ(aboutSeen.icon, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(20001)));
     EXPECT_NE(aboutSeen.icon, nullptr);
     EXPECT_EQ(aboutSeen.text, aboutText());
 }
