@@ -115,7 +115,7 @@ bool HalvestaRun::start()
 
 bool presented()
 {
-    return probe().ask("turns 2") == "ok";
+    return probe().ask("turns 3") == "ok";
 }
 
 int HalvestaRun::waitExit(int limitMs)
@@ -136,4 +136,15 @@ Screenshot HalvestaRun::screenshot(const std::string& name)
     Screenshot shot = captureScreen();
     savePng(shot, path(name + ".png"));
     return shot;
+}
+
+std::string HalvestaRun::screenshotUntil(const std::string& name,
+                                         const std::function<std::string(const Screenshot&)>& problems)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    std::string found;
+    do
+        found = problems(screenshot(name));
+    while (!found.empty() && std::chrono::steady_clock::now() < deadline);
+    return found;
 }

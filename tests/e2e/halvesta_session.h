@@ -45,6 +45,11 @@ public:
     // A screenshot with Wine's own tray window moved off the strip, saved
     // beside the run as NAME.png for a person to look at.
     Screenshot screenshot(const std::string& name);
+    // Screenshots until `problems` finds none in one, for 10 s at most: a
+    // presented frame reaches the X server a moment later. The problems of
+    // the last one; empty once one was right.
+    std::string screenshotUntil(const std::string& name,
+                                const std::function<std::string(const Screenshot&)>& problems);
 
     ChildProcess process;
     // NAME=VALUE entries added to the program's environment.
@@ -54,7 +59,7 @@ private:
     std::string folder;
 };
 
-// True once at least two whole turns of the frame loop, each with its
-// present, have run since the call.
+// True once whole turns of the frame loop, each with its present, have run
+// since the call (several, as two answers may fall in one turn).
 bool presented();
 bool waitUntil(const std::function<bool()>& condition, int limitMs);
