@@ -1,5 +1,6 @@
-# The release archive: the portable program folder, the README and the
-# licence, zipped by CPack. Its name carries the project version.
+# The program folder and the release archive, from one list: the install
+# rules. `cmake --install BUILD --prefix dist` lays out dist/, and CPack
+# zips the same files under the project version's name.
 install(TARGETS halvesta RUNTIME DESTINATION halvesta)
 install(FILES ${CMAKE_SOURCE_DIR}/res/config.ini ${CMAKE_SOURCE_DIR}/res/icon.ico DESTINATION halvesta)
 install(FILES ${CMAKE_SOURCE_DIR}/res/fira-code.png ${CMAKE_SOURCE_DIR}/res/OFL.txt DESTINATION halvesta/res)

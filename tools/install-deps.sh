@@ -3,7 +3,7 @@
 # Idempotent: does nothing when every package is already there.
 set -eu
 
-PACKAGES="cmake make g++ clang libclang-rt-14-dev
+PACKAGES="cmake make g++ clang clang-format libclang-rt-14-dev
 mingw-w64 g++-mingw-w64-x86-64-posix
 wine wine64 xvfb x11-apps imagemagick xauth
 libstb-dev googletest fonts-firacode zip unzip"

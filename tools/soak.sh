@@ -18,6 +18,7 @@ for preset in native mingw; do
     cmake --build --preset "$preset" -j "$JOBS" >"$SOAK/build-$preset.log" 2>&1 \
         || { grep -E "error|warning" "$SOAK/build-$preset.log" | head -40; tail -20 "$SOAK/build-$preset.log"; exit 1; }
 done
+rm -rf dist && cmake --install build/mingw --prefix dist >/dev/null || exit 1
 
 . tools/wine-env.sh
 trap wine_env_stop EXIT
