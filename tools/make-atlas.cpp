@@ -42,7 +42,7 @@ constexpr int kMaxInkRows = 22;
 
 struct Glyph {
     int code;
-    float advance; // pixels
+    float advance;      // pixels
     int x0, y0, x1, y1; // ink box relative to the pen on the baseline
 };
 
@@ -73,7 +73,7 @@ std::vector<unsigned char> readFile(const char* path)
 uint32_t readBig32(const std::vector<unsigned char>& bytes, std::size_t at)
 {
     return static_cast<uint32_t>(bytes[at]) << 24 | static_cast<uint32_t>(bytes[at + 1]) << 16
-           | static_cast<uint32_t>(bytes[at + 2]) << 8 | bytes[at + 3];
+        | static_cast<uint32_t>(bytes[at + 2]) << 8 | bytes[at + 3];
 }
 
 // stb_truetype trusts its input: check the header and that every table the

@@ -37,7 +37,7 @@ float distanceToBar(float px, float py, float ax, float ay, float bx, float by, 
     const float dx = std::fmax(left - px, px - right);
     const float dy = std::fmax(top - py, py - bottom);
     return std::sqrt(std::fmax(dx, 0.0f) * std::fmax(dx, 0.0f) + std::fmax(dy, 0.0f) * std::fmax(dy, 0.0f))
-           + std::fmin(std::fmax(dx, dy), 0.0f);
+        + std::fmin(std::fmax(dx, dy), 0.0f);
 }
 
 void blend(float* rgba, const float colour[3], float alpha)
@@ -72,8 +72,9 @@ Image drawIcon(int size)
             // Rounded tile: distance to the inner rectangle, less the radius.
             const float qx = std::fabs(px - cx) - (s / 2.0f - corner);
             const float qy = std::fabs(py - cy) - (s / 2.0f - corner);
-            const float outside = std::sqrt(std::fmax(qx, 0.0f) * std::fmax(qx, 0.0f) + std::fmax(qy, 0.0f) * std::fmax(qy, 0.0f))
-                                  + std::fmin(std::fmax(qx, qy), 0.0f) - corner;
+            const float outside =
+                std::sqrt(std::fmax(qx, 0.0f) * std::fmax(qx, 0.0f) + std::fmax(qy, 0.0f) * std::fmax(qy, 0.0f))
+                + std::fmin(std::fmax(qx, qy), 0.0f) - corner;
             blend(rgba, tile, cover(outside));
 
             const float fromCentre = std::sqrt((px - cx) * (px - cx) + (py - cy) * (py - cy));

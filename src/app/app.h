@@ -14,10 +14,10 @@ public:
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
-    int createWindow();  // the display window and its GL context
-    int loadSettings();  // reads config.ini and creates the enabled items
-    int run();           // the frame loop, until a quit message arrives
-    int renderFrame();   // clears and draws every item
+    int createWindow(); // the display window and its GL context
+    int loadSettings(); // reads config.ini and creates the enabled items
+    int run();          // the frame loop, until a quit message arrives
+    int renderFrame();  // clears and draws every item
 
     HWND window = nullptr;
     GlContext context;

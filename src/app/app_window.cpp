@@ -15,9 +15,9 @@ int App::createWindow()
     if (!RegisterClassA(&windowClass))
         return -1;
 
-    const HWND created = CreateWindowExA(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT | WS_EX_TOPMOST,
-                                         kDisplayClassName, kDisplayTitle, WS_POPUP, 0, 0, kStripWidth, kStripHeight,
-                                         nullptr, nullptr, instance, nullptr);
+    const HWND created =
+        CreateWindowExA(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT | WS_EX_TOPMOST, kDisplayClassName,
+                        kDisplayTitle, WS_POPUP, 0, 0, kStripWidth, kStripHeight, nullptr, nullptr, instance, nullptr);
     if (!created)
         return -1;
     window = created;

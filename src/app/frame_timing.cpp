@@ -73,8 +73,8 @@ void frameTimingEndPart(FramePart part)
     LARGE_INTEGER end;
     QueryPerformanceCounter(&end);
     const int i = static_cast<int>(part);
-    t.current[i] = static_cast<double>(end.QuadPart - t.partStart[i].QuadPart) * 1e6
-                   / static_cast<double>(t.frequency.QuadPart);
+    t.current[i] =
+        static_cast<double>(end.QuadPart - t.partStart[i].QuadPart) * 1e6 / static_cast<double>(t.frequency.QuadPart);
 }
 
 void frameTimingFramePresented()
@@ -129,9 +129,10 @@ void frameTimingReport()
 
     FILETIME creation, exitTime, kernel, user;
     GetProcessTimes(GetCurrentProcess(), &creation, &exitTime, &kernel, &user);
-    const double cpuMs = (static_cast<double>(kernel.dwLowDateTime) + static_cast<double>(kernel.dwHighDateTime) * 4294967296.0
-                          + static_cast<double>(user.dwLowDateTime) + static_cast<double>(user.dwHighDateTime) * 4294967296.0)
-                         / 10000.0;
+    const double cpuMs =
+        (static_cast<double>(kernel.dwLowDateTime) + static_cast<double>(kernel.dwHighDateTime) * 4294967296.0
+         + static_cast<double>(user.dwLowDateTime) + static_cast<double>(user.dwHighDateTime) * 4294967296.0)
+        / 10000.0;
     std::fprintf(out, "process_cpu_ms %.0f\n", cpuMs);
     std::fclose(out);
 }

@@ -20,7 +20,8 @@ void IniParser::feed(const char* bytes, std::size_t count)
 {
     const char* end = bytes + count;
     while (bytes != end) {
-        const char* lineFeed = static_cast<const char*>(std::memchr(bytes, '\n', static_cast<std::size_t>(end - bytes)));
+        const char* lineFeed =
+            static_cast<const char*>(std::memchr(bytes, '\n', static_cast<std::size_t>(end - bytes)));
         if (!lineFeed) {
             pending.append(bytes, end);
             return;

@@ -22,7 +22,8 @@ int nextPowerOfTwo(int value)
 std::vector<unsigned char> padImage(const unsigned char* pixels, int width, int height, int paddedWidth,
                                     int paddedHeight)
 {
-    std::vector<unsigned char> padded(static_cast<std::size_t>(paddedWidth) * static_cast<std::size_t>(paddedHeight) * 4);
+    std::vector<unsigned char> padded(static_cast<std::size_t>(paddedWidth) * static_cast<std::size_t>(paddedHeight)
+                                      * 4);
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
     for (int y = 0; y < height; ++y)
         std::memcpy(&padded[static_cast<std::size_t>(y) * static_cast<std::size_t>(paddedWidth) * 4],

@@ -20,7 +20,7 @@ public:
 
     AtlasLayout layout() const;
 
-    const char* path = nullptr;  // the caller's string, not copied
+    const char* path = nullptr; // the caller's string, not copied
     int textureWidth = 0;
     int textureHeight = 0;
     int cellWidth = 0;

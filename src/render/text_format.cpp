@@ -22,9 +22,7 @@ void formatBatteryText(const PowerReading& power, std::string& text)
         text.assign("Battery N/A");
         return;
     }
-    const char* mains = power.acLineStatus == 0   ? "On Battery"
-                        : power.acLineStatus == 1 ? "Plugged In"
-                                                  : "Unknown";
+    const char* mains = power.acLineStatus == 0 ? "On Battery" : power.acLineStatus == 1 ? "Plugged In" : "Unknown";
     char buffer[48];
     int length;
     // Over 100 is never a real charge: the system reports 255 for unknown.

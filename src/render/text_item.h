@@ -12,7 +12,11 @@ class TextItem {
 public:
     void setFont(const BitmapFont* newFont) { font = newFont; }
     void setColor(const Color& newColor) { color = newColor; }
-    void setPosition(int newX, int newY) { x = newX; y = newY; }
+    void setPosition(int newX, int newY)
+    {
+        x = newX;
+        y = newY;
+    }
     void setFontSize(float size) { fontSize = size; }
     void setSpacing(float advance) { spacing = advance; }
 

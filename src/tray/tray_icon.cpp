@@ -37,8 +37,8 @@ void showMenu(HWND trayWindow)
     GetCursorPos(&cursor);
     SetForegroundWindow(trayWindow);
     CheckMenuItem(popupMenu, kMenuHide, MF_BYCOMMAND | (hidden == 1 ? MF_CHECKED : MF_UNCHECKED));
-    const UINT command = static_cast<UINT>(TrackPopupMenu(
-        popupMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, trayWindow, nullptr));
+    const UINT command = static_cast<UINT>(
+        TrackPopupMenu(popupMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, trayWindow, nullptr));
     onTrayMenuCommand(trayWindow, command);
 }
 
@@ -105,8 +105,8 @@ int TrayIcon::init()
     windowClass.lpszClassName = kTrayClassName;
     RegisterClassA(&windowClass);
 
-    hiddenWindow = CreateWindowExA(0, kTrayClassName, "", 0, CW_USEDEFAULT, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+    hiddenWindow = CreateWindowExA(0, kTrayClassName, "", 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   nullptr, nullptr, instance, nullptr);
 
     icon = static_cast<HICON>(LoadImageA(instance, kTrayIconFile, IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
     if (!icon)

@@ -55,10 +55,14 @@ static void drawLine(const char* text, int x, int y)
         const float u1 = static_cast<float>((col + 1) * 24) / static_cast<float>(atlasWidth);
         const float v0 = static_cast<float>(row * 24) / static_cast<float>(atlasHeight);
         const float v1 = static_cast<float>((row + 1) * 24) / static_cast<float>(atlasHeight);
-        glTexCoord2f(u0, v0); glVertex2f(penX, top);
-        glTexCoord2f(u1, v0); glVertex2f(penX + 24.0f, top);
-        glTexCoord2f(u1, v1); glVertex2f(penX + 24.0f, bottom);
-        glTexCoord2f(u0, v1); glVertex2f(penX, bottom);
+        glTexCoord2f(u0, v0);
+        glVertex2f(penX, top);
+        glTexCoord2f(u1, v0);
+        glVertex2f(penX + 24.0f, top);
+        glTexCoord2f(u1, v1);
+        glVertex2f(penX + 24.0f, bottom);
+        glTexCoord2f(u0, v1);
+        glVertex2f(penX, bottom);
         penX += 24.0f;
     }
     glEnd();
@@ -81,9 +85,9 @@ int main()
     wc.hInstance = instance;
     wc.lpszClassName = "MAINWINDOW_CLASSNAME";
     RegisterClassA(&wc);
-    HWND window = CreateWindowExA(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT | WS_EX_TOPMOST,
-                                  "MAINWINDOW_CLASSNAME", "Halvesta", WS_POPUP, 0, 0, 600, 100,
-                                  nullptr, nullptr, instance, nullptr);
+    HWND window =
+        CreateWindowExA(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT | WS_EX_TOPMOST, "MAINWINDOW_CLASSNAME",
+                        "Halvesta", WS_POPUP, 0, 0, 600, 100, nullptr, nullptr, instance, nullptr);
     HDC dc = GetDC(window);
     PIXELFORMATDESCRIPTOR pfd = {};
     pfd.nSize = sizeof pfd;
@@ -123,8 +127,8 @@ int main()
     tc.hInstance = instance;
     tc.lpszClassName = "FLOOR_TRAY_CLASSNAME";
     RegisterClassA(&tc);
-    HWND trayWindow = CreateWindowExA(0, "FLOOR_TRAY_CLASSNAME", "", 0, CW_USEDEFAULT, CW_USEDEFAULT,
-                                      CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+    HWND trayWindow = CreateWindowExA(0, "FLOOR_TRAY_CLASSNAME", "", 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                      CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
     NOTIFYICONDATAA nid = {};
     nid.cbSize = sizeof nid;
     nid.hWnd = trayWindow;
@@ -158,7 +162,9 @@ int main()
         if (!GetSystemPowerStatus(&power)) {
             std::strcpy(battery, "Battery N/A");
         } else {
-            const char* mains = power.ACLineStatus == 0 ? "On Battery" : power.ACLineStatus == 1 ? "Plugged In" : "Unknown";
+            const char* mains = power.ACLineStatus == 0 ? "On Battery"
+                : power.ACLineStatus == 1               ? "Plugged In"
+                                                        : "Unknown";
             if (power.BatteryLifePercent > 100)
                 std::snprintf(battery, sizeof battery, "Battery N/A (%s)", mains);
             else

@@ -48,8 +48,7 @@ public:
     // Screenshots until `problems` finds none in one, for 10 s at most: a
     // presented frame reaches the X server a moment later. The problems of
     // the last one; empty once one was right.
-    std::string screenshotUntil(const std::string& name,
-                                const std::function<std::string(const Screenshot&)>& problems);
+    std::string screenshotUntil(const std::string& name, const std::function<std::string(const Screenshot&)>& problems);
 
     ChildProcess process;
     // NAME=VALUE entries added to the program's environment.

@@ -87,8 +87,8 @@ bool ProbeClient::readLine(std::string& line, int timeoutMs)
                 line.pop_back();
             return true;
         }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now()).count();
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
         if (left <= 0)
             return false;
         pollfd waiting{fromProbe, POLLIN, 0};

@@ -67,8 +67,8 @@ Screenshot captureScreen()
     // Xvfb at depth 24 may store packed 3-byte pixels in padded rows: the
     // header's bits per pixel says which.
     const uint32_t bytesPerPixel = bitsPerPixel / 8;
-    if ((bytesPerPixel != 4 && bytesPerPixel != 3) || size_t(bytesPerPixel) * width > bytesPerLine ||
-        data.size() < offset + size_t(bytesPerLine) * height)
+    if ((bytesPerPixel != 4 && bytesPerPixel != 3) || size_t(bytesPerPixel) * width > bytesPerLine
+        || data.size() < offset + size_t(bytesPerLine) * height)
         return shot;
     shot.width = static_cast<int>(width);
     shot.height = static_cast<int>(height);

@@ -19,7 +19,6 @@ struct Screenshot {
     Rgb at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
-
 // Captures the root window of $DISPLAY with xwd; empty on failure.
 Screenshot captureScreen();
 void savePng(const Screenshot& shot, const std::string& path);

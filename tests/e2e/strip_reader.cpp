@@ -23,9 +23,11 @@ bool showsGlyph(const Screenshot& shot, const RgbaImage& atlas, const LinePlace&
             const uint8_t* texel = atlas.at(atlasX + column, atlasY + row);
             const Rgb seen = shot.at(cellX + column, y);
             if (texel[3] == 255) {
-                const auto near = [](int got, int ink, int colour) { return std::abs(got - (ink * colour + 127) / 255) <= 1; };
-                if (!near(seen.r, texel[0], place.colour.r) || !near(seen.g, texel[1], place.colour.g) ||
-                    !near(seen.b, texel[2], place.colour.b))
+                const auto near = [](int got, int ink, int colour) {
+                    return std::abs(got - (ink * colour + 127) / 255) <= 1;
+                };
+                if (!near(seen.r, texel[0], place.colour.r) || !near(seen.g, texel[1], place.colour.g)
+                    || !near(seen.b, texel[2], place.colour.b))
                     return false;
             } else if (texel[3] == 0) {
                 if (!isDark(seen))

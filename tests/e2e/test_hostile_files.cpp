@@ -50,10 +50,10 @@ struct Numbers {
 
 std::string timeLineSettings(const Numbers& numbers = {}, const std::string& eol = "\n")
 {
-    return "[Style]" + eol + "font_size=" + numbers.fontSize + eol + "font_spacing=" + numbers.spacing + eol +
-           "text_color=#FFFFFF" + eol + "[Position]" + eol + "margin_x=" + numbers.marginX + eol +
-           "margin_y=" + numbers.marginY + eol + "[Display]" + eol + "show_date=false" + eol +
-           "show_time=true" + eol + "show_battery=false" + eol;
+    return "[Style]" + eol + "font_size=" + numbers.fontSize + eol + "font_spacing=" + numbers.spacing + eol
+        + "text_color=#FFFFFF" + eol + "[Position]" + eol + "margin_x=" + numbers.marginX + eol
+        + "margin_y=" + numbers.marginY + eol + "[Display]" + eol + "show_date=false" + eol + "show_time=true" + eol
+        + "show_battery=false" + eol;
 }
 
 std::string pseudoRandomBytes(size_t count, uint32_t seed)
@@ -114,8 +114,8 @@ std::string zlibStored(const std::string& raw)
 std::string hugeClaimPng()
 {
     const std::string header = bigEndian32(65535) + bigEndian32(65535) + std::string("\x08\x06\x00\x00\x00", 5);
-    return std::string("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header) +
-           pngChunk("IDAT", zlibStored(std::string(4096, '\0'))) + pngChunk("IEND", "");
+    return std::string("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header)
+        + pngChunk("IDAT", zlibStored(std::string(4096, '\0'))) + pngChunk("IEND", "");
 }
 
 void replaceWithFolder(const std::string& path)
@@ -192,29 +192,30 @@ std::vector<HostileCase> hostileCases()
     std::string garbage = pseudoRandomBytes(64 * 1024, 0x9E3779B9u);
     std::replace(garbage.begin(), garbage.end(), '\x1A', '\x1B');
     cases.push_back({"config_binary_garbage", withSettings(garbage), Outcome::Runs});
-    cases.push_back({"config_ten_megabytes", withSettings(tenMegabytesOfEntries()), Outcome::Runs,
-                     Picture::TimeLine, usual});
+    cases.push_back(
+        {"config_ten_megabytes", withSettings(tenMegabytesOfEntries()), Outcome::Runs, Picture::TimeLine, usual});
     Numbers longLine;
     longLine.marginX = std::string(1024 * 1024, '7');
     cases.push_back({"config_one_megabyte_line_margin", withNumbers(longLine), Outcome::Runs, Picture::TimeLine,
                      bandWith(0, 10, 24, 24)});
     // Values and keys are byte strings: a NUL inside makes them differ
     // from "true" and "show_battery".
-    static const char nulEntries[] = "show_date=true\0junk\nshow_battery\0x=true\n[Style]\nfont_spacing=12\0" "99\n";
+    static const char nulEntries[] = "show_date=true\0junk\nshow_battery\0x=true\n[Style]\nfont_spacing=12\0"
+                                     "99\n";
     cases.push_back({"config_nul_bytes",
-                     withSettings(timeLineSettings() + std::string(nulEntries, sizeof nulEntries - 1)),
-                     Outcome::Runs, Picture::TimeLine, bandWith(40, 10, 24, 12)});
+                     withSettings(timeLineSettings() + std::string(nulEntries, sizeof nulEntries - 1)), Outcome::Runs,
+                     Picture::TimeLine, bandWith(40, 10, 24, 12)});
     cases.push_back({"config_cr_only", withSettings(withoutLineFeeds(timeLineSettings())), Outcome::Runs});
-    cases.push_back({"config_cr_lf", withSettings(timeLineSettings(Numbers(), "\r\n")), Outcome::Runs,
-                     Picture::TimeLine, usual});
+    cases.push_back(
+        {"config_cr_lf", withSettings(timeLineSettings(Numbers(), "\r\n")), Outcome::Runs, Picture::TimeLine, usual});
     // Only the first section, right after the mark, switches the line on.
     std::string afterMark = timeLineSettings();
     afterMark.erase(afterMark.find("show_time=true\n"), 15);
     cases.push_back({"config_utf8_bom", withSettings("\xEF\xBB\xBF[Display]\nshow_time=true\n" + afterMark),
                      Outcome::Runs, Picture::TimeLine, usual});
     cases.push_back({"config_utf16_le_bom", withSettings(utf16LittleEndian(timeLineSettings())), Outcome::Runs});
-    cases.push_back({"config_thousands_of_sections", withSettings(thousandsOfSections()), Outcome::Runs,
-                     Picture::TimeLine, usual});
+    cases.push_back(
+        {"config_thousands_of_sections", withSettings(thousandsOfSections()), Outcome::Runs, Picture::TimeLine, usual});
     cases.push_back({"config_is_a_folder", [](const HalvestaRun& run) { replaceWithFolder(run.path("config.ini")); },
                      Outcome::Runs, Picture::Empty});
 
@@ -241,19 +242,18 @@ std::vector<HostileCase> hostileCases()
     // A missing or corrupt atlas shows no glyphs; the shipped settings have
     // all three lines on.
     const std::string atlas = "res/fira-code.png";
-    cases.push_back({"atlas_truncated_to_100_bytes",
-                     [atlas](const HalvestaRun& run) {
-                         writeFile(run.path(atlas), readFile(run.path(atlas)).substr(0, 100));
-                     },
-                     Outcome::Runs, Picture::Empty});
-    cases.push_back({"atlas_empty", [atlas](const HalvestaRun& run) { writeFile(run.path(atlas), ""); },
-                     Outcome::Runs, Picture::Empty});
+    cases.push_back(
+        {"atlas_truncated_to_100_bytes",
+         [atlas](const HalvestaRun& run) { writeFile(run.path(atlas), readFile(run.path(atlas)).substr(0, 100)); },
+         Outcome::Runs, Picture::Empty});
+    cases.push_back({"atlas_empty", [atlas](const HalvestaRun& run) { writeFile(run.path(atlas), ""); }, Outcome::Runs,
+                     Picture::Empty});
     cases.push_back({"atlas_not_a_png",
                      [atlas](const HalvestaRun& run) { writeFile(run.path(atlas), "This is not an image.\n"); },
                      Outcome::Runs, Picture::Empty});
     cases.push_back({"atlas_claims_65535_square",
-                     [atlas](const HalvestaRun& run) { writeFile(run.path(atlas), hugeClaimPng()); },
-                     Outcome::Runs, Picture::Empty});
+                     [atlas](const HalvestaRun& run) { writeFile(run.path(atlas), hugeClaimPng()); }, Outcome::Runs,
+                     Picture::Empty});
     cases.push_back({"atlas_is_a_folder", [atlas](const HalvestaRun& run) { replaceWithFolder(run.path(atlas)); },
                      Outcome::Runs, Picture::Empty});
 
@@ -262,17 +262,16 @@ std::vector<HostileCase> hostileCases()
     noise[2] = '\x7F'; // not an icon directory's type field
     cases.push_back({"icon_random_bytes", [noise](const HalvestaRun& run) { writeFile(run.path("icon.ico"), noise); },
                      Outcome::EndsAtOnce});
-    cases.push_back({"icon_empty", [](const HalvestaRun& run) { writeFile(run.path("icon.ico"), ""); },
-                     Outcome::EndsAtOnce});
+    cases.push_back(
+        {"icon_empty", [](const HalvestaRun& run) { writeFile(run.path("icon.ico"), ""); }, Outcome::EndsAtOnce});
     cases.push_back({"icon_is_a_folder", [](const HalvestaRun& run) { replaceWithFolder(run.path("icon.ico")); },
                      Outcome::EndsAtOnce});
     // The directory survives but its image is cut off: whether the system
     // still makes an icon of it is its business.
-    cases.push_back({"icon_truncated_to_100_bytes",
-                     [](const HalvestaRun& run) {
-                         writeFile(run.path("icon.ico"), readFile(run.path("icon.ico")).substr(0, 100));
-                     },
-                     Outcome::RunsOrEndsAtOnce});
+    cases.push_back(
+        {"icon_truncated_to_100_bytes",
+         [](const HalvestaRun& run) { writeFile(run.path("icon.ico"), readFile(run.path("icon.ico")).substr(0, 100)); },
+         Outcome::RunsOrEndsAtOnce});
     return cases;
 }
 

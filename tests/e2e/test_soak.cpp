@@ -47,8 +47,10 @@ struct Series {
 };
 
 const Series kSeries[] = {
-    {"workingset_kib", &Sample::workingSetKiB, true}, {"pagefile_kib", &Sample::pagefileKiB, true},
-    {"vmrss_kib", &Sample::residentKiB, true},        {"vmsize_kib", &Sample::virtualKiB, true},
+    {"workingset_kib", &Sample::workingSetKiB, true},
+    {"pagefile_kib", &Sample::pagefileKiB, true},
+    {"vmrss_kib", &Sample::residentKiB, true},
+    {"vmsize_kib", &Sample::virtualKiB, true},
     {"fds", &Sample::descriptors, false},
 };
 
@@ -181,18 +183,15 @@ bool chooseFromMenu(unsigned id)
 
 bool hideAndShow()
 {
-    return chooseFromMenu(10003) &&
-           waitUntil([] { return findWindow(kStripClass).number("visible") == 0; }, 5000) &&
-           chooseFromMenu(10003) &&
-           waitUntil([] { return findWindow(kStripClass).number("visible") == 1; }, 5000);
+    return chooseFromMenu(10003) && waitUntil([] { return findWindow(kStripClass).number("visible") == 0; }, 5000)
+        && chooseFromMenu(10003) && waitUntil([] { return findWindow(kStripClass).number("visible") == 1; }, 5000);
 }
 
 bool openAndCloseAbout()
 {
-    return chooseFromMenu(10001) &&
-           waitUntil([] { return countWindows("#32770", "About Halvesta") == 1; }, 10000) &&
-           probe().ask("msgboxok About Halvesta") == "ok" &&
-           waitUntil([] { return countWindows("#32770", "About Halvesta") == 0; }, 5000);
+    return chooseFromMenu(10001) && waitUntil([] { return countWindows("#32770", "About Halvesta") == 1; }, 10000)
+        && probe().ask("msgboxok About Halvesta") == "ok"
+        && waitUntil([] { return countWindows("#32770", "About Halvesta") == 0; }, 5000);
 }
 
 void writeCsv(const std::vector<Sample>& samples, const std::string& path)
@@ -264,8 +263,8 @@ TEST(Soak, MemoryAndDescriptorsStayFlatWithTheMenuInUse)
             steady.push_back(sample);
     std::printf("soak: %zu samples (%zu after warm-up), %d menu actions, samples in %s\n", samples.size(),
                 steady.size(), actions, csv.c_str());
-    std::printf("%9s %14s %14s %12s %12s %5s\n", "minutes", "workingset_kib", "pagefile_kib", "vmrss_kib",
-                "vmsize_kib", "fds");
+    std::printf("%9s %14s %14s %12s %12s %5s\n", "minutes", "workingset_kib", "pagefile_kib", "vmrss_kib", "vmsize_kib",
+                "fds");
     for (const Sample& sample : samples)
         std::printf("%9.3f %14.0f %14.0f %12.0f %12.0f %5.0f\n", sample.minutes, sample.workingSetKiB,
                     sample.pagefileKiB, sample.residentKiB, sample.virtualKiB, sample.descriptors);

@@ -51,9 +51,10 @@ protected:
             const std::string time = readLine(shot, font, {0, 27, white, 0, 21});
             const std::string battery = readLine(shot, font, {0, 49, white, 3, 23});
             const std::time_t to = std::time(nullptr);
-            if (!isOneOf(date, clockTexts("Date %Y-%m-%d", from, to)) ||
-                !isOneOf(time, clockTexts("Time %H:%M:%S", from, to)) ||
-                !std::regex_match(battery, std::regex(R"(Battery (\d{1,3}%|N/A) \((On Battery|Plugged In|Unknown)\))")))
+            if (!isOneOf(date, clockTexts("Date %Y-%m-%d", from, to))
+                || !isOneOf(time, clockTexts("Time %H:%M:%S", from, to))
+                || !std::regex_match(battery,
+                                     std::regex(R"(Battery (\d{1,3}%|N/A) \((On Battery|Plugged In|Unknown)\))")))
                 return "read " + date + " / " + time + " / " + battery;
             // Glyph squares plus the shadow's extra column and row.
             const std::vector<Box> lines = {{0, 5, static_cast<int>(date.size()) * kCell + 1, kCell + 1},
@@ -83,7 +84,7 @@ TEST_F(Text, TimeLineReadsAsTheClockInTheTextColourInsideItsBandOnly)
             if (!isOneOf(time, clockTexts("Time %H:%M:%S", from, to)))
                 return "read " + time;
             return litOutside(shot, {{40, 10, 13 * kCell + 1, kCell + 1}}) == 0 ? std::string()
-                                                                               : std::string("pixels drawn outside");
+                                                                                : std::string("pixels drawn outside");
         };
         EXPECT_EQ(run.screenshotUntil(name, problems), "") << name;
         ASSERT_TRUE(waitUntil([&] { return std::time(nullptr) > to; }, 3000));

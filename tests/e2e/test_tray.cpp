@@ -213,12 +213,12 @@ TEST(Executable, IsAWindowedProgramWithItsIconGroupAndManifest)
     EXPECT_EQ(peSubsystem(exe), 2);
     const std::string answer = probe().ask("resources " + windowsPath(exe));
     EXPECT_EQ(answer.rfind("icongroup20001=1 manifest=<?xml", 0), 0u) << answer;
-    for (const char* wanted : {"level=\"asInvoker\" uiAccess=\"false\"",
-                               "<supportedOS Id=\"{e2011457-1546-43c5-a5fe-008deee3d3f0}\"/>",
-                               "<supportedOS Id=\"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}\"/>",
-                               "<supportedOS Id=\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"/>",
-                               "<supportedOS Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"/>",
-                               "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>"})
+    for (const char* wanted :
+         {"level=\"asInvoker\" uiAccess=\"false\"", "<supportedOS Id=\"{e2011457-1546-43c5-a5fe-008deee3d3f0}\"/>",
+          "<supportedOS Id=\"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}\"/>",
+          "<supportedOS Id=\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"/>",
+          "<supportedOS Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"/>",
+          "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>"})
         EXPECT_NE(answer.find(wanted), std::string::npos) << wanted << " missing from the manifest";
 }
 

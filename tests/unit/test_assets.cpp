@@ -118,8 +118,8 @@ TEST(Assets, AtlasToolRefusesAFileThatIsNoFont)
     ScratchDir dir;
     ASSERT_FALSE(dir.path.empty());
     std::ofstream(dir.path + "/bogus.ttf") << "not a font at all, just text";
-    const std::string command = std::string(HALVESTA_MAKE_ATLAS) + " " + dir.path + "/bogus.ttf " + dir.path
-                                + "/atlas.png 2>/dev/null";
+    const std::string command =
+        std::string(HALVESTA_MAKE_ATLAS) + " " + dir.path + "/bogus.ttf " + dir.path + "/atlas.png 2>/dev/null";
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status)) << "make-atlas crashed";
     EXPECT_EQ(WEXITSTATUS(status), 1);
@@ -196,8 +196,8 @@ TEST(Assets, ShippedSettingsShowAllThreeLinesInAVisibleColour)
 
     // A misspelt key or a comment after a value would silently fall back
     // to a default.
-    const std::set<std::string> known = {"Style/font_size",  "Style/font_spacing", "Style/text_color",
-                                         "Position/margin_x", "Position/margin_y", "Display/show_date",
+    const std::set<std::string> known = {"Style/font_size",   "Style/font_spacing",  "Style/text_color",
+                                         "Position/margin_x", "Position/margin_y",   "Display/show_date",
                                          "Display/show_time", "Display/show_battery"};
     std::set<std::string> found;
     for (const auto& [section, keys] : store) {

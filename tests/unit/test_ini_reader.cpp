@@ -75,7 +75,8 @@ std::string dump(const IniData& store)
 {
     std::string out;
     for (const Entry& entry : entriesOf(store))
-        out += escaped(std::get<0>(entry)) + ' ' + escaped(std::get<1>(entry)) + ' ' + escaped(std::get<2>(entry)) + '\n';
+        out +=
+            escaped(std::get<0>(entry)) + ' ' + escaped(std::get<1>(entry)) + ' ' + escaped(std::get<2>(entry)) + '\n';
     return out;
 }
 
@@ -90,9 +91,9 @@ std::string fileContents(const std::filesystem::path& path)
 class ScratchFile {
 public:
     explicit ScratchFile(const std::string& bytes)
-        : path(std::filesystem::path(::testing::TempDir())
-                   / (std::string("halvesta_ini_") + ::testing::UnitTest::GetInstance()->current_test_info()->name()
-                      + ".ini"))
+        : path(
+            std::filesystem::path(::testing::TempDir())
+            / (std::string("halvesta_ini_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini"))
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out << bytes;
@@ -198,8 +199,7 @@ TEST(IniEntries, NoCommentsAfterAValue)
 
 TEST(IniEntries, CommentsBlanksAndBareWordsAreSkipped)
 {
-    EXPECT_EQ(parse("; k=1\n# k=2\n   ;k=3\n\t#k=4\n\n   \n\t\njust words\n[S]\nk=5\n"),
-              (Entries{{"S", "k", "5"}}));
+    EXPECT_EQ(parse("; k=1\n# k=2\n   ;k=3\n\t#k=4\n\n   \n\t\njust words\n[S]\nk=5\n"), (Entries{{"S", "k", "5"}}));
 }
 
 TEST(IniEntries, LastLineNeedsNoLineFeed)
@@ -297,8 +297,8 @@ TEST(IniFile, ReadErrorLeavesTheFailedStatus)
 #elif defined(_WIN32)
     // A descriptor that claims to read while the system refuses it.
     ScratchFile file("[Display]\nshow_date=true\n");
-    const HANDLE writeOnly = CreateFileW(file.path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                         nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE writeOnly = CreateFileW(file.path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                         OPEN_EXISTING, 0, nullptr);
     std::FILE* failing = _fdopen(_open_osfhandle(reinterpret_cast<intptr_t>(writeOnly), _O_RDONLY), "r");
 #endif
     ASSERT_NE(failing, nullptr);

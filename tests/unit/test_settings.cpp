@@ -79,11 +79,11 @@ TEST(GlyphMeasure, LongestNumberAtTheStartIsUsed)
         float value;
         bool tail;
     } cases[] = {
-        {"24px", 24, true},      {" 16", 16, false},   {"\t\v\f\r\n16", 16, false}, {"+3", 3, false},
-        {"-3", -3, false},       {"12.75", 12.75f, false}, {".5", 0.5f, false},  {"1.5e1", 15, false},
-        {"1e", 1, true},         {"0", 0, false},      {"16 24", 16, true},      {"0x1p3", 8, false},
-        {"0X1P3", 8, false},     {"-0x1p3", -8, false}, {"0x18", 24, false},     {"0x.8", 0.5f, false},
-        {"0x", 0, true},         {"0xg", 0, true},     {"0x-1p3", 0, true},      {"10000", 10000, false},
+        {"24px", 24, true},        {" 16", 16, false},       {"\t\v\f\r\n16", 16, false}, {"+3", 3, false},
+        {"-3", -3, false},         {"12.75", 12.75f, false}, {".5", 0.5f, false},         {"1.5e1", 15, false},
+        {"1e", 1, true},           {"0", 0, false},          {"16 24", 16, true},         {"0x1p3", 8, false},
+        {"0X1P3", 8, false},       {"-0x1p3", -8, false},    {"0x18", 24, false},         {"0x.8", 0.5f, false},
+        {"0x", 0, true},           {"0xg", 0, true},         {"0x-1p3", 0, true},         {"10000", 10000, false},
         {"-10000", -10000, false}, {"0x2710", 10000, false}, {"1e4", 10000, false},
     };
     for (const auto& c : cases) {
@@ -101,7 +101,9 @@ TEST(GlyphMeasure, EachReasonToFallBack)
         std::vector<std::string> texts;
     } cases[] = {
         {NumberProblem::NoNumber,
-         {"", "   ", "abc", "px24", "+", "-", ".", "+-3", "--3", "-+3", "- 3", "e5", "\xEF\xBB\xBF" "24"}},
+         {"", "   ", "abc", "px24", "+", "-", ".", "+-3", "--3", "-+3", "- 3", "e5",
+          "\xEF\xBB\xBF"
+          "24"}},
         {NumberProblem::NotFinite, {"nan", "NaN", "-nan", "nan(1)", "inf", "-inf", "+INF", "infinity"}},
         {NumberProblem::OutOfRange, {"1e309", "-1e309", "1e39", "1e-50"}},
         {NumberProblem::BeyondLimit, {"10000.001", "-10001", "1e5", "0x2711"}},
@@ -122,9 +124,18 @@ TEST(Margin, LongestDecimalIntegerAtTheStartIsUsed)
         int value;
         bool tail;
     } cases[] = {
-        {"10", 10, false},   {" 16", 16, false},  {"+3", 3, false},   {"-30", -30, false},
-        {"12.9", 12, true},  {"-12.9", -12, true}, {"24px", 24, true}, {"007", 7, false},
-        {"0", 0, false},     {"0x10", 0, true},   {"1e3", 1, true},   {"1000000", 1000000, false},
+        {"10", 10, false},
+        {" 16", 16, false},
+        {"+3", 3, false},
+        {"-30", -30, false},
+        {"12.9", 12, true},
+        {"-12.9", -12, true},
+        {"24px", 24, true},
+        {"007", 7, false},
+        {"0", 0, false},
+        {"0x10", 0, true},
+        {"1e3", 1, true},
+        {"1000000", 1000000, false},
         {"-1000000", -1000000, false},
     };
     for (const auto& c : cases) {
@@ -134,7 +145,11 @@ TEST(Margin, LongestDecimalIntegerAtTheStartIsUsed)
         EXPECT_EQ(reading.ignoredTail, c.tail) << '"' << c.text << '"';
     }
     // What follows a zero byte inside the value is ignored too.
-    EXPECT_TRUE(readMargin(std::string("5\0" "9", 3), -7).ignoredTail);
+    EXPECT_TRUE(readMargin(std::string("5\0"
+                                       "9",
+                                       3),
+                           -7)
+                    .ignoredTail);
 }
 
 TEST(Margin, EachReasonToFallBack)
@@ -152,10 +167,9 @@ TEST(Margin, EachReasonToFallBack)
 
 TEST(InterpretSettings, ReadsEveryKnownKey)
 {
-    const Settings settings = settingsFrom(
-        "[Style]\nfont_size=16\nfont_spacing=9.5\ntext_color=#FF8000\n"
-        "[Position]\nmargin_x=10\nmargin_y=-5\n"
-        "[Display]\nshow_date=true\nshow_time=false\nshow_battery=true\n");
+    const Settings settings = settingsFrom("[Style]\nfont_size=16\nfont_spacing=9.5\ntext_color=#FF8000\n"
+                                           "[Position]\nmargin_x=10\nmargin_y=-5\n"
+                                           "[Display]\nshow_date=true\nshow_time=false\nshow_battery=true\n");
     EXPECT_EQ(settings.fontSize, 16.0f);
     EXPECT_EQ(settings.fontSpacing, 9.5f);
     EXPECT_EQ(settings.marginX, 10);
@@ -205,9 +219,8 @@ TEST(InterpretSettings, MissingKeysGetDefaultsAndAreInsertedEmpty)
 
     const IniData& inserted = store;
     const std::pair<const char*, const char*> keys[] = {
-        {"Style", "font_size"}, {"Style", "font_spacing"}, {"Style", "text_color"},
-        {"Position", "margin_x"}, {"Position", "margin_y"},
-        {"Display", "show_date"}, {"Display", "show_time"}, {"Display", "show_battery"}};
+        {"Style", "font_size"},   {"Style", "font_spacing"}, {"Style", "text_color"},  {"Position", "margin_x"},
+        {"Position", "margin_y"}, {"Display", "show_date"},  {"Display", "show_time"}, {"Display", "show_battery"}};
     for (const auto& key : keys) {
         ASSERT_EQ(inserted.count(key.first), 1u) << key.first;
         ASSERT_EQ(inserted.at(key.first).count(key.second), 1u) << key.second;
@@ -221,15 +234,15 @@ TEST(InterpretSettings, MissingKeysGetDefaultsAndAreInsertedEmpty)
 
 TEST(InterpretSettings, EachBadNumberFallsBackOnItsOwn)
 {
-    const Settings settings = settingsFrom(
-        "[Style]\nfont_size=inf\nfont_spacing=big\n[Position]\nmargin_x=2000000\nmargin_y=\n");
+    const Settings settings =
+        settingsFrom("[Style]\nfont_size=inf\nfont_spacing=big\n[Position]\nmargin_x=2000000\nmargin_y=\n");
     EXPECT_EQ(settings.fontSize, 24.0f);
     EXPECT_EQ(settings.fontSpacing, 12.0f);
     EXPECT_EQ(settings.marginX, 0);
     EXPECT_EQ(settings.marginY, 0);
 
-    const Settings mixed = settingsFrom(
-        "[Style]\nfont_size=1e9\nfont_spacing=7\n[Position]\nmargin_x=24px\nmargin_y=-2147483649\n");
+    const Settings mixed =
+        settingsFrom("[Style]\nfont_size=1e9\nfont_spacing=7\n[Position]\nmargin_x=24px\nmargin_y=-2147483649\n");
     EXPECT_EQ(mixed.fontSize, 24.0f);
     EXPECT_EQ(mixed.fontSpacing, 7.0f);
     EXPECT_EQ(mixed.marginX, 24);
@@ -307,7 +320,8 @@ TEST(LayoutItems, NegativeAndExtremeMargins)
 TEST(LayoutItems, FromASettingsFile)
 {
     ItemPlacement placements[3];
-    const Settings settings = settingsFrom("[Position]\nmargin_x=-4\nmargin_y=5\n[Display]\nshow_time=true\nshow_battery=true\n");
+    const Settings settings =
+        settingsFrom("[Position]\nmargin_x=-4\nmargin_y=5\n[Display]\nshow_time=true\nshow_battery=true\n");
     ASSERT_EQ(layoutItems(settings, placements), 2);
     EXPECT_EQ(placements[0].kind, ItemKind::Time);
     EXPECT_EQ(placements[0].x, -4);

@@ -67,8 +67,8 @@ TEST_F(AppRun, CloseRequestEndsTheLoopReleasingTheAtlasBeforeTheWindow)
     app->timeItem->setFont(&app->font);
 
     const HWND window = app->window;
-    originalProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&watchingProc)));
+    originalProc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&watchingProc)));
     appMessagesSeen = 0;
     textureAliveAtDestroy = true;
     ASSERT_TRUE(PostMessageA(window, WM_APP + 5, 0, 0));
@@ -101,9 +101,10 @@ TEST_F(AppRun, FrameDrawsEachLoadedLineInItsOwnBand)
     const std::string atlas = sourcePath("res/fira-code.png");
     ASSERT_EQ(app->font.load(atlas.c_str(), 24, 24, 19), 0);
     ScratchDir dir;
-    dir.write("config.ini", "[Style]\nfont_size=16\nfont_spacing=9\ntext_color=#FFFFFF\n"
-                            "[Position]\nmargin_x=4\nmargin_y=5\n"
-                            "[Display]\nshow_date=true\nshow_time=true\nshow_battery=true\n");
+    dir.write("config.ini",
+              "[Style]\nfont_size=16\nfont_spacing=9\ntext_color=#FFFFFF\n"
+              "[Position]\nmargin_x=4\nmargin_y=5\n"
+              "[Display]\nshow_date=true\nshow_time=true\nshow_battery=true\n");
     {
         WorkingDirectory cwd(dir.path());
         ASSERT_EQ(app->loadSettings(), 0);
@@ -211,8 +212,8 @@ TEST_F(SettingsLoad, ShippedSettingsFileLoads)
 
 TEST_F(SettingsLoad, FileTooLargeToHoldIsTreatedAsUnreadable)
 {
-    dir.write("config.ini", "[Display]\nshow_date=true\nshow_time=true\nshow_battery=true\n" +
-                                std::string(4 << 20, 'x') + "\n");
+    dir.write("config.ini",
+              "[Display]\nshow_date=true\nshow_time=true\nshow_battery=true\n" + std::string(4 << 20, 'x') + "\n");
     failAllocationsFrom = 1 << 20;
     {
         WorkingDirectory cwd(dir.path());

@@ -18,14 +18,14 @@ namespace {
 const char kAtlasFile[] = "res/fira-code.png";
 
 struct FeedbackVertex {
-    float x, y;  // pixel space, y downwards
+    float x, y; // pixel space, y downwards
     float u, v;
 };
 
 // One polygon per quad unless the GL splits quads into triangles; either
 // way the vertices come back in submission order.
-std::vector<std::vector<FeedbackVertex>> captureFeedback(const std::string& text, const BitmapFont& font, int x,
-                                                         int y, float size, float advance)
+std::vector<std::vector<FeedbackVertex>> captureFeedback(const std::string& text, const BitmapFont& font, int x, int y,
+                                                         float size, float advance)
 {
     std::vector<GLfloat> buffer(1 << 16);
     glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_4D_COLOR_TEXTURE, buffer.data());
@@ -299,8 +299,8 @@ TEST_F(GlyphQuads, GlyphPixelsAreTheAtlasCellBlendedOverBlack)
                            static_cast<int>(texel[2] * alpha + 0.5)};
             const Rgb got = frame.at(100 + i, 20 + j);
             lit += !(got == Rgb{0, 0, 0});
-            const bool close = std::abs(got.red - want.red) <= 1 && std::abs(got.green - want.green) <= 1 &&
-                               std::abs(got.blue - want.blue) <= 1;
+            const bool close = std::abs(got.red - want.red) <= 1 && std::abs(got.green - want.green) <= 1
+                && std::abs(got.blue - want.blue) <= 1;
             if (!close && ++wrong <= 5)
                 ADD_FAILURE() << "glyph pixel (" << i << ", " << j << ") is " << got << ", want " << want;
         }

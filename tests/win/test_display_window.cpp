@@ -62,8 +62,8 @@ TEST_F(DisplayWindow, IsAVisibleTopmostColourKeyedPopupAtTheTopLeft)
 
 TEST_F(DisplayWindow, StaysAboveAnOrdinaryWindowCreatedLater)
 {
-    const HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 200, 50, nullptr,
-                                       nullptr, GetModuleHandleA(nullptr), nullptr);
+    const HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 200, 50, nullptr, nullptr,
+                                       GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(other, nullptr);
     // Walk down the Z order from the strip: the newer window lies below it.
     bool otherBelow = false;

@@ -155,8 +155,8 @@ void expectClockText(const char* format, const char* pattern)
     EXPECT_TRUE(std::regex_match(item.text, std::regex(pattern))) << item.text;
     EXPECT_TRUE(item.text == formatNow(format, before) || item.text == formatNow(format, after)) << item.text;
     // Local time as the system reports it, not UTC.
-    EXPECT_TRUE(item.text == formatSystemLocal(format, localBefore) ||
-                item.text == formatSystemLocal(format, localAfter))
+    EXPECT_TRUE(item.text == formatSystemLocal(format, localBefore)
+                || item.text == formatSystemLocal(format, localAfter))
         << item.text << " vs " << formatSystemLocal(format, localBefore);
 }
 
@@ -212,12 +212,12 @@ TEST(ItemUpdate, BatteryTextFollowsThePowerStatus)
     EXPECT_EQ(item.update(), 0);
 
     std::smatch match;
-    ASSERT_TRUE(std::regex_match(item.text, match,
-                                 std::regex(R"(Battery (\d{1,3}%|N/A) \((On Battery|Plugged In|Unknown)\))")))
+    ASSERT_TRUE(
+        std::regex_match(item.text, match, std::regex(R"(Battery (\d{1,3}%|N/A) \((On Battery|Plugged In|Unknown)\))")))
         << item.text;
-    const std::string word = status.ACLineStatus == 0   ? "On Battery"
-                             : status.ACLineStatus == 1 ? "Plugged In"
-                                                        : "Unknown";
+    const std::string word = status.ACLineStatus == 0 ? "On Battery"
+        : status.ACLineStatus == 1                    ? "Plugged In"
+                                                      : "Unknown";
     EXPECT_EQ(match[2].str(), word) << "AC line status " << int(status.ACLineStatus);
     if (status.BatteryLifePercent <= 100)
         EXPECT_EQ(match[1].str(), std::to_string(status.BatteryLifePercent) + "%");

@@ -66,7 +66,7 @@ void tearDownApp(std::unique_ptr<App>& app)
     wglMakeCurrent(nullptr, nullptr);
     if (context)
         wglDeleteContext(context);
-    app.reset();  // releases the device context
+    app.reset(); // releases the device context
     if (window && IsWindow(window))
         DestroyWindow(window);
     UnregisterClassA(kDisplayClassName, GetModuleHandleA(nullptr));
@@ -92,8 +92,8 @@ ScratchDir::ScratchDir()
     GetTempPathA(MAX_PATH, base);
     static unsigned counter = 0;
     for (;;) {
-        path_ = std::string(base) + "halvesta-win-" + std::to_string(GetCurrentProcessId()) + "-" +
-                std::to_string(++counter);
+        path_ = std::string(base) + "halvesta-win-" + std::to_string(GetCurrentProcessId()) + "-"
+            + std::to_string(++counter);
         if (CreateDirectoryA(path_.c_str(), nullptr))
             break;
         if (GetLastError() != ERROR_ALREADY_EXISTS) {
@@ -119,8 +119,8 @@ ScratchDir::~ScratchDir()
 
 void ScratchDir::write(const std::string& name, const std::string& bytes) const
 {
-    const HANDLE handle = CreateFileA(file(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle =
+        CreateFileA(file(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(handle, INVALID_HANDLE_VALUE) << name;
     DWORD written = 0;
     WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -167,8 +167,8 @@ std::string sourcePath(const std::string& relative)
 
 std::string readSourceFile(const std::string& relative)
 {
-    const HANDLE file = CreateFileA(sourcePath(relative).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
+    const HANDLE file =
+        CreateFileA(sourcePath(relative).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return std::string();
     std::string bytes(GetFileSize(file, nullptr), '\0');

@@ -28,9 +28,8 @@ DWORD WINAPI decoyMain(void* className)
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = static_cast<const char*>(className);
     RegisterClassA(&windowClass);
-    decoy = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass.lpszClassName, "Decoy",
-                            WS_POPUP | WS_VISIBLE, 100, 300, 200, 50, nullptr, nullptr, windowClass.hInstance,
-                            nullptr);
+    decoy = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass.lpszClassName, "Decoy", WS_POPUP | WS_VISIBLE,
+                            100, 300, 200, 50, nullptr, nullptr, windowClass.hInstance, nullptr);
     SetEvent(decoyReady);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0)
@@ -65,8 +64,9 @@ std::string decoyRaise()
 {
     if (!decoy)
         return "none";
-    return SetWindowPos(decoy, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE) ? "ok"
-                                                                                               : "error raise failed";
+    return SetWindowPos(decoy, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE)
+        ? "ok"
+        : "error raise failed";
 }
 
 // Whether the program's strip lies above the decoy in the Z order.

@@ -43,8 +43,8 @@ bool ensureHook(DWORD thread)
         hookLibrary = LoadLibraryA(hookDirectoryLibrary().c_str());
     if (!hookLibrary)
         return false;
-    const HOOKPROC procedure = reinterpret_cast<HOOKPROC>(
-        reinterpret_cast<void*>(GetProcAddress(hookLibrary, "probeMenuHook")));
+    const HOOKPROC procedure =
+        reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(hookLibrary, "probeMenuHook")));
     if (!procedure)
         return false;
     hook = SetWindowsHookExA(WH_CALLWNDPROC, procedure, hookLibrary, thread);
@@ -55,8 +55,8 @@ bool ensureHook(DWORD thread)
 std::string queryMenu(HWND menuWindow)
 {
     if (!dumpMapping)
-        dumpMapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kMenuDumpSize,
-                                         kMenuDumpMapping);
+        dumpMapping =
+            CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kMenuDumpSize, kMenuDumpMapping);
     if (!dumpMapping)
         return "error no mapping";
     char* view = static_cast<char*>(MapViewOfFile(dumpMapping, FILE_MAP_WRITE, 0, 0, kMenuDumpSize));
@@ -68,8 +68,7 @@ std::string queryMenu(HWND menuWindow)
         return "error hook not installed";
     }
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(menuWindow, RegisterWindowMessageA(kMenuQueryMessage), 0, 0, SMTO_ABORTIFHUNG, 3000,
-                        &result);
+    SendMessageTimeoutA(menuWindow, RegisterWindowMessageA(kMenuQueryMessage), 0, 0, SMTO_ABORTIFHUNG, 3000, &result);
     std::string dump(view);
     UnmapViewOfFile(view);
     if (dump.empty())

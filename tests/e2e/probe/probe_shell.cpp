@@ -49,8 +49,8 @@ std::string sendTaskbarCreated()
     if (!tray)
         return "none";
     DWORD_PTR result = 0;
-    const LRESULT sent = SendMessageTimeoutA(tray, RegisterWindowMessageA("TaskbarCreated"), 0, 0,
-                                             SMTO_ABORTIFHUNG, 3000, &result);
+    const LRESULT sent =
+        SendMessageTimeoutA(tray, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 3000, &result);
     return sent ? "ok" : "error send timed out";
 }
 

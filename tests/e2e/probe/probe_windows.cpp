@@ -77,9 +77,9 @@ std::string windowInfo(const std::string& className)
                   static_cast<void*>(window), IsWindowVisible(window) ? 1 : 0,
                   static_cast<unsigned long>(GetWindowLongA(window, GWL_STYLE)),
                   static_cast<unsigned long>(GetWindowLongA(window, GWL_EXSTYLE)),
-                  static_cast<unsigned long>(GetClassLongA(window, GCL_STYLE)), rect.left, rect.top,
-                  rect.right, rect.bottom, layered ? 1 : 0, static_cast<unsigned long>(key),
-                  static_cast<unsigned>(alpha), static_cast<unsigned long>(flags), escapeLine(title).c_str());
+                  static_cast<unsigned long>(GetClassLongA(window, GCL_STYLE)), rect.left, rect.top, rect.right,
+                  rect.bottom, layered ? 1 : 0, static_cast<unsigned long>(key), static_cast<unsigned>(alpha),
+                  static_cast<unsigned long>(flags), escapeLine(title).c_str());
     return line;
 }
 
