@@ -1,0 +1,42 @@
+// The one unit that compiles stb for the checker: PNG in, PNG out.
+#include "check/preview.h"
+
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#define STBI_NO_HDR
+#define STBI_NO_LINEAR
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#pragma GCC diagnostic ignored "-Wunused-but-set-variable"
+#elif defined(_MSC_VER)
+#pragma warning(push)
+#pragma warning(disable : 4996)
+#endif
+#include <stb_image.h>
+#include <stb_image_write.h>
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#elif defined(_MSC_VER)
+#pragma warning(pop)
+#endif
+
+RgbaPixels loadImage(const std::string& path)
+{
+    RgbaPixels image;
+    int channels = 0;
+    unsigned char* pixels = stbi_load(path.c_str(), &image.width, &image.height, &channels, 4);
+    if (!pixels)
+        return RgbaPixels();
+    image.rgba.assign(pixels, pixels + static_cast<std::size_t>(image.width) * image.height * 4);
+    stbi_image_free(pixels);
+    return image;
+}
+
+bool savePng(const RgbaPixels& image, const std::string& path)
+{
+    return stbi_write_png(path.c_str(), image.width, image.height, 4, image.rgba.data(), image.width * 4) != 0;
+}

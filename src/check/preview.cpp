@@ -1,0 +1,119 @@
+#include "check/preview.h"
+
+#include "config/line_layout.h"
+#include "render/atlas_geometry.h"
+#include "render/glyph_geometry.h"
+#include "render/strip_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+// The rasterising rules, the only ones the preview has; the layout, the
+// glyph quads and the colours are the program's own:
+// - a pixel is covered by a quad when its centre (x + 0.5, y + 0.5) lies
+//   inside it, left and top edges included, right and bottom excluded;
+// - the texture coordinate at that centre is interpolated linearly across
+//   the quad, and the texel sampled is floor(u x width), floor(v x height)
+//   of the atlas, wrapped around as GL_REPEAT does (nearest filtering);
+// - GL_MODULATE: the texel's colour times the current colour (clamped to
+//   0..1), the texel's alpha as it is;
+// - blending: source alpha over what is below, rounded to 8 bits per
+//   channel after each quad's pixel, as the frame buffer holds it;
+// - the frame starts cleared to black; lines are drawn battery, date, time
+//   (the order of App::renderFrame), each its shadow pass first.
+
+namespace {
+
+struct Tint {
+    double red, green, blue;
+};
+
+double clamped(double value)
+{
+    return std::min(1.0, std::max(0.0, value));
+}
+
+int wrapped(double coordinate, int size)
+{
+    const double texel = std::floor(coordinate * size);
+    const double inside = texel - std::floor(texel / size) * size;
+    return std::min(size - 1, std::max(0, static_cast<int>(inside)));
+}
+
+// Columns (or rows) whose centres lie in [from, to): the first and one
+// past the last, within 0..limit.
+void coveredRange(float a, float b, int limit, int& first, int& end)
+{
+    const double from = std::min(a, b);
+    const double to = std::max(a, b);
+    first = static_cast<int>(std::min<double>(limit, std::max(0.0, std::ceil(from - 0.5))));
+    end = static_cast<int>(std::min<double>(limit, std::max(0.0, std::ceil(to - 0.5))));
+}
+
+unsigned char blended(unsigned char below, double source, double alpha)
+{
+    const double value = source * alpha + below / 255.0 * (1.0 - alpha);
+    return static_cast<unsigned char>(std::lround(clamped(value) * 255.0));
+}
+
+void fillQuad(std::vector<unsigned char>& frame, const RgbaPixels& atlas, const GlyphQuad& quad, const Tint& tint)
+{
+    int firstX, endX, firstY, endY;
+    coveredRange(quad.left, quad.right, kStripWidth, firstX, endX);
+    coveredRange(quad.top, quad.bottom, kStripHeight, firstY, endY);
+    const double width = static_cast<double>(quad.right) - quad.left;
+    const double height = static_cast<double>(quad.bottom) - quad.top;
+    for (int y = firstY; y < endY; ++y) {
+        const double v = quad.vTop + (y + 0.5 - quad.top) / height * (static_cast<double>(quad.vBottom) - quad.vTop);
+        const int texelY = wrapped(v, atlas.height);
+        for (int x = firstX; x < endX; ++x) {
+            const double u =
+                quad.uLeft + (x + 0.5 - quad.left) / width * (static_cast<double>(quad.uRight) - quad.uLeft);
+            const unsigned char* texel =
+                &atlas.rgba[(static_cast<std::size_t>(texelY) * atlas.width + wrapped(u, atlas.width)) * 4];
+            const double alpha = texel[3] / 255.0;
+            unsigned char* pixel = &frame[(static_cast<std::size_t>(y) * kStripWidth + x) * 3];
+            pixel[0] = blended(pixel[0], texel[0] / 255.0 * tint.red, alpha);
+            pixel[1] = blended(pixel[1], texel[1] / 255.0 * tint.green, alpha);
+            pixel[2] = blended(pixel[2], texel[2] / 255.0 * tint.blue, alpha);
+        }
+    }
+}
+
+} // namespace
+
+RgbaPixels renderStrip(const Settings& settings, const LineTexts& texts, const RgbaPixels& atlasImage)
+{
+    std::vector<unsigned char> frame(static_cast<std::size_t>(kStripWidth) * kStripHeight * 3, 0);
+    const AtlasLayout atlas{atlasImage.width, atlasImage.height, kAtlasCellWidth, kAtlasCellHeight, kAtlasColumns};
+    if (canPlaceGlyphs(atlas)) {
+        ItemPlacement placements[3];
+        const int count = layoutItems(settings, placements);
+        const Tint shadow{kShadowGrey, kShadowGrey, kShadowGrey};
+        const Tint colour{clamped(settings.color.red / 255.0f), clamped(settings.color.green / 255.0f),
+                          clamped(settings.color.blue / 255.0f)};
+        for (const ItemKind kind : {ItemKind::Battery, ItemKind::Date, ItemKind::Time})
+            for (int i = 0; i < count; ++i) {
+                if (placements[i].kind != kind)
+                    continue;
+                const std::string& text = kind == ItemKind::Date ? texts.date
+                    : kind == ItemKind::Time                     ? texts.time
+                                                                 : texts.battery;
+                const int x = placements[i].x;
+                const int y = placements[i].y;
+                forEachGlyphQuad(atlas, text, x + kShadowOffset, y + kShadowOffset, settings.fontSize,
+                                 settings.fontSpacing,
+                                 [&](const GlyphQuad& quad) { fillQuad(frame, atlasImage, quad, shadow); });
+                forEachGlyphQuad(atlas, text, x, y, settings.fontSize, settings.fontSpacing,
+                                 [&](const GlyphQuad& quad) { fillQuad(frame, atlasImage, quad, colour); });
+            }
+    }
+
+    RgbaPixels strip{kStripWidth, kStripHeight, std::vector<unsigned char>(frame.size() / 3 * 4)};
+    for (std::size_t i = 0; i < frame.size() / 3; ++i) {
+        const unsigned char* pixel = &frame[i * 3];
+        std::copy(pixel, pixel + 3, &strip.rgba[i * 4]);
+        strip.rgba[i * 4 + 3] = (pixel[0] | pixel[1] | pixel[2]) ? 255 : 0;
+    }
+    return strip;
+}
