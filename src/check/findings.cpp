@@ -6,6 +6,7 @@
 #include "config/ini_reader.h"
 #include "config/line_layout.h"
 #include "config/number_reader.h"
+#include "program_files.h"
 #include "render/atlas_geometry.h"
 #include "render/glyph_geometry.h"
 #include "render/strip_geometry.h"
@@ -411,7 +412,7 @@ Finding settingFinding(FindingKind kind, const CheckResult& result, const Settin
 
 // Where each line's glyph squares fall, at its longest text, against the
 // strip: what the program draws there is all a person can see.
-void checkPicture(CheckResult& result)
+void checkPicture(CheckResult& result, const RgbaPixels& atlas, const std::string& atlasPath)
 {
     const Settings& settings = result.settings;
     ItemPlacement placements[3];
@@ -436,14 +437,35 @@ void checkPicture(CheckResult& result)
         result.findings.push_back(settingFinding(FindingKind::GlyphSizeNegative, result, kFontSizeSetting,
                                                  "a negative glyph size turns every glyph upside down and draws it "
                                                  "above and to the left of its place"));
-    if (shown > 1 && std::fabs(settings.fontSize) > static_cast<float>(kLinePitch))
-        result.findings.push_back(settingFinding(
-            FindingKind::LinesOverlap, result, kFontSizeSetting,
-            "the glyph size " + numberText(settings.fontSize) + " is more than the " + std::to_string(kLinePitch)
-                + "-pixel line pitch, so neighbouring lines overlap by "
-                + numberText(std::fabs(settings.fontSize) - static_cast<float>(kLinePitch)) + " pixels"));
+    if (atlas.rgba.empty()) {
+        result.findings.push_back(wholeFinding(FindingKind::AtlasUnreadable,
+                                               "the font atlas " + quoted(atlasPath)
+                                                   + " cannot be loaded, so the program draws no glyphs at all"));
+    } else {
+        // Glyph squares taller than the pitch overlap, but the atlas cells'
+        // empty rows may keep their ink apart: only ink that meets counts.
+        std::string overlapping;
+        for (int i = 0; i + 1 < shown; ++i) {
+            const auto ink = [&](const ItemPlacement& place) {
+                return lineInk(settings, longestText(place.kind), place.x, place.y, atlas);
+            };
+            const std::vector<bool> upper = ink(placements[i]);
+            const std::vector<bool> lower = ink(placements[i + 1]);
+            bool meet = false;
+            for (std::size_t p = 0; p < upper.size() && !meet; ++p)
+                meet = upper[p] && lower[p];
+            if (meet)
+                overlapping += std::string(overlapping.empty() ? "" : ", and ") + "the " + lineName(placements[i].kind)
+                    + " and " + lineName(placements[i + 1].kind) + " lines";
+        }
+        if (!overlapping.empty())
+            result.findings.push_back(settingFinding(
+                FindingKind::LinesOverlap, result, kFontSizeSetting,
+                "the glyph size " + numberText(settings.fontSize) + " is more than the " + std::to_string(kLinePitch)
+                    + "-pixel line pitch, so the glyphs of " + overlapping + " overlap"));
+    }
 
-    const AtlasLayout atlas{kAtlasColumns * kAtlasCellWidth, 5 * kAtlasCellHeight, kAtlasCellWidth, kAtlasCellHeight,
+    const AtlasLayout cells{kAtlasColumns * kAtlasCellWidth, 5 * kAtlasCellHeight, kAtlasCellWidth, kAtlasCellHeight,
                             kAtlasColumns};
     const float width = static_cast<float>(kStripWidth);
     const float height = static_cast<float>(kStripHeight);
@@ -454,7 +476,7 @@ void checkPicture(CheckResult& result)
         bool anyInside = false;
         bool anyOutside = false;
         forEachGlyphQuad(
-            atlas, text, place.x, place.y, settings.fontSize, settings.fontSpacing, [&](const GlyphQuad& quad) {
+            cells, text, place.x, place.y, settings.fontSize, settings.fontSpacing, [&](const GlyphQuad& quad) {
                 const float l = std::min(quad.left, quad.right), r = std::max(quad.left, quad.right);
                 const float t = std::min(quad.top, quad.bottom), b = std::max(quad.top, quad.bottom);
                 left = std::min(left, l);
@@ -594,7 +616,7 @@ int CheckResult::exitStatus() const
     return findings.empty() ? 0 : 1;
 }
 
-CheckResult checkConfig(const std::string& path)
+CheckResult checkConfig(const std::string& path, const RgbaPixels& atlas)
 {
     CheckResult result;
     result.path = path;
@@ -620,15 +642,14 @@ CheckResult checkConfig(const std::string& path)
         const auto order = [](int line) { return line == 0 ? std::numeric_limits<int>::max() : line; };
         return order(a.line) < order(b.line);
     });
-    checkPicture(result);
+    checkPicture(result, atlas, atlasPathFor(path));
     return result;
 }
 
-void addAtlasFinding(CheckResult& result, const std::string& atlasPath)
+std::string atlasPathFor(const std::string& path)
 {
-    result.findings.push_back(wholeFinding(FindingKind::AtlasUnreadable,
-                                           "the font atlas " + quoted(atlasPath)
-                                               + " cannot be loaded, so the program draws no glyphs at all"));
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    return folder.empty() ? std::string(kAtlasFile) : (folder / kAtlasFile).string();
 }
 
 std::string quoted(const std::string& bytes)

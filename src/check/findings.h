@@ -1,5 +1,6 @@
 #pragma once
 
+#include "check/preview.h"
 #include "config/settings.h"
 
 #include <optional>
@@ -79,11 +80,14 @@ struct CheckResult {
     int exitStatus() const;
 };
 
-// Reads the file as the program does and says what it makes of it.
-CheckResult checkConfig(const std::string& path);
+// Reads the file as the program does and says what it makes of it. The
+// atlas (empty when it cannot be loaded) is the one the program would
+// draw with.
+CheckResult checkConfig(const std::string& path, const RgbaPixels& atlas);
 
-// Adds the finding for an atlas the program cannot load.
-void addAtlasFinding(CheckResult& result, const std::string& atlasPath);
+// The atlas the program would load when started in the folder that holds
+// the settings file at `path`, as it is when started from its own folder.
+std::string atlasPathFor(const std::string& path);
 
 // Text for people: printable characters and valid UTF-8 as they are,
 // other bytes as \xNN (\r and \t by name); quoted() adds double quotes.

@@ -1,6 +1,9 @@
 // The one unit that compiles stb for the checker: PNG in, PNG out.
 #include "check/preview.h"
 
+// Static: the unit tests link their own copy of stb_image beside this one.
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_WRITE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_PNG
 #define STBI_NO_HDR

@@ -74,7 +74,7 @@ int parseOptions(int argc, char** argv, Options& options)
     return 0;
 }
 
-int writePreview(const Options& options, CheckResult& result)
+int writePreview(const Options& options, const CheckResult& result, const RgbaPixels& atlas)
 {
     std::tm local = {};
     if (!options.at.empty()) {
@@ -99,9 +99,6 @@ int writePreview(const Options& options, CheckResult& result)
     Settings settings = result.settings;
     if (result.file != FileState::Read)
         settings.showDate = settings.showTime = settings.showBattery = false;
-    const RgbaPixels atlas = loadImage(kAtlasFile);
-    if (atlas.rgba.empty() && result.file == FileState::Read)
-        addAtlasFinding(result, kAtlasFile);
     if (!savePng(renderStrip(settings, lineTextsAt(local, power), atlas), options.previewPath)) {
         std::fprintf(stderr, "halvesta-check: cannot write %s\n", options.previewPath.c_str());
         return kUsageError;
@@ -119,10 +116,11 @@ int main(int argc, char** argv)
         return parsed < 0 ? 0 : parsed;
 
     const Utf8Output utf8;
-    CheckResult result = checkConfig(options.path);
+    const RgbaPixels atlas = loadImage(atlasPathFor(options.path));
+    const CheckResult result = checkConfig(options.path, atlas);
     int status = 0;
     if (!options.previewPath.empty())
-        status = writePreview(options, result);
+        status = writePreview(options, result, atlas);
     const std::string report = options.json ? jsonReport(result) : peopleReport(result);
     std::fwrite(report.data(), 1, report.size(), stdout);
     std::fflush(stdout);

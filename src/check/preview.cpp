@@ -56,7 +56,10 @@ unsigned char blended(unsigned char below, double source, double alpha)
     return static_cast<unsigned char>(std::lround(clamped(value) * 255.0));
 }
 
-void fillQuad(std::vector<unsigned char>& frame, const RgbaPixels& atlas, const GlyphQuad& quad, const Tint& tint)
+// Calls visit(x, y, texel) for each strip pixel the quad covers, with the
+// atlas texel sampled there.
+template <typename Visit>
+void forEachCoveredPixel(const RgbaPixels& atlas, const GlyphQuad& quad, Visit visit)
 {
     int firstX, endX, firstY, endY;
     coveredRange(quad.left, quad.right, kStripWidth, firstX, endX);
@@ -69,45 +72,57 @@ void fillQuad(std::vector<unsigned char>& frame, const RgbaPixels& atlas, const 
         for (int x = firstX; x < endX; ++x) {
             const double u =
                 quad.uLeft + (x + 0.5 - quad.left) / width * (static_cast<double>(quad.uRight) - quad.uLeft);
-            const unsigned char* texel =
-                &atlas.rgba[(static_cast<std::size_t>(texelY) * atlas.width + wrapped(u, atlas.width)) * 4];
-            const double alpha = texel[3] / 255.0;
-            unsigned char* pixel = &frame[(static_cast<std::size_t>(y) * kStripWidth + x) * 3];
-            pixel[0] = blended(pixel[0], texel[0] / 255.0 * tint.red, alpha);
-            pixel[1] = blended(pixel[1], texel[1] / 255.0 * tint.green, alpha);
-            pixel[2] = blended(pixel[2], texel[2] / 255.0 * tint.blue, alpha);
+            visit(x, y, &atlas.rgba[(static_cast<std::size_t>(texelY) * atlas.width + wrapped(u, atlas.width)) * 4]);
         }
     }
 }
 
+AtlasLayout layoutOf(const RgbaPixels& atlas)
+{
+    return AtlasLayout{atlas.width, atlas.height, kAtlasCellWidth, kAtlasCellHeight, kAtlasColumns};
+}
+
+// The shadow pass, then the colour pass, as TextItem::render draws them.
+template <typename Visit>
+void forEachPass(const Settings& settings, const std::string& text, int x, int y, const RgbaPixels& atlas, Visit visit)
+{
+    const AtlasLayout layout = layoutOf(atlas);
+    if (!canPlaceGlyphs(layout))
+        return;
+    const Tint shadow{kShadowGrey, kShadowGrey, kShadowGrey};
+    const Tint colour{clamped(settings.color.red / 255.0f), clamped(settings.color.green / 255.0f),
+                      clamped(settings.color.blue / 255.0f)};
+    forEachGlyphQuad(layout, text, x + kShadowOffset, y + kShadowOffset, settings.fontSize, settings.fontSpacing,
+                     [&](const GlyphQuad& quad) { visit(quad, shadow); });
+    forEachGlyphQuad(layout, text, x, y, settings.fontSize, settings.fontSpacing,
+                     [&](const GlyphQuad& quad) { visit(quad, colour); });
+}
+
 } // namespace
 
-RgbaPixels renderStrip(const Settings& settings, const LineTexts& texts, const RgbaPixels& atlasImage)
+RgbaPixels renderStrip(const Settings& settings, const LineTexts& texts, const RgbaPixels& atlas)
 {
     std::vector<unsigned char> frame(static_cast<std::size_t>(kStripWidth) * kStripHeight * 3, 0);
-    const AtlasLayout atlas{atlasImage.width, atlasImage.height, kAtlasCellWidth, kAtlasCellHeight, kAtlasColumns};
-    if (canPlaceGlyphs(atlas)) {
-        ItemPlacement placements[3];
-        const int count = layoutItems(settings, placements);
-        const Tint shadow{kShadowGrey, kShadowGrey, kShadowGrey};
-        const Tint colour{clamped(settings.color.red / 255.0f), clamped(settings.color.green / 255.0f),
-                          clamped(settings.color.blue / 255.0f)};
-        for (const ItemKind kind : {ItemKind::Battery, ItemKind::Date, ItemKind::Time})
-            for (int i = 0; i < count; ++i) {
-                if (placements[i].kind != kind)
-                    continue;
-                const std::string& text = kind == ItemKind::Date ? texts.date
-                    : kind == ItemKind::Time                     ? texts.time
-                                                                 : texts.battery;
-                const int x = placements[i].x;
-                const int y = placements[i].y;
-                forEachGlyphQuad(atlas, text, x + kShadowOffset, y + kShadowOffset, settings.fontSize,
-                                 settings.fontSpacing,
-                                 [&](const GlyphQuad& quad) { fillQuad(frame, atlasImage, quad, shadow); });
-                forEachGlyphQuad(atlas, text, x, y, settings.fontSize, settings.fontSpacing,
-                                 [&](const GlyphQuad& quad) { fillQuad(frame, atlasImage, quad, colour); });
-            }
-    }
+    ItemPlacement placements[3];
+    const int count = layoutItems(settings, placements);
+    for (const ItemKind kind : {ItemKind::Battery, ItemKind::Date, ItemKind::Time})
+        for (int i = 0; i < count; ++i) {
+            if (placements[i].kind != kind)
+                continue;
+            const std::string& text = kind == ItemKind::Date ? texts.date
+                : kind == ItemKind::Time                     ? texts.time
+                                                             : texts.battery;
+            forEachPass(settings, text, placements[i].x, placements[i].y, atlas,
+                        [&](const GlyphQuad& quad, const Tint& tint) {
+                            forEachCoveredPixel(atlas, quad, [&](int x, int y, const unsigned char* texel) {
+                                const double alpha = texel[3] / 255.0;
+                                unsigned char* pixel = &frame[(static_cast<std::size_t>(y) * kStripWidth + x) * 3];
+                                pixel[0] = blended(pixel[0], texel[0] / 255.0 * tint.red, alpha);
+                                pixel[1] = blended(pixel[1], texel[1] / 255.0 * tint.green, alpha);
+                                pixel[2] = blended(pixel[2], texel[2] / 255.0 * tint.blue, alpha);
+                            });
+                        });
+        }
 
     RgbaPixels strip{kStripWidth, kStripHeight, std::vector<unsigned char>(frame.size() / 3 * 4)};
     for (std::size_t i = 0; i < frame.size() / 3; ++i) {
@@ -116,4 +131,16 @@ RgbaPixels renderStrip(const Settings& settings, const LineTexts& texts, const R
         strip.rgba[i * 4 + 3] = (pixel[0] | pixel[1] | pixel[2]) ? 255 : 0;
     }
     return strip;
+}
+
+std::vector<bool> lineInk(const Settings& settings, const std::string& text, int x, int y, const RgbaPixels& atlas)
+{
+    std::vector<bool> ink(static_cast<std::size_t>(kStripWidth) * kStripHeight, false);
+    forEachPass(settings, text, x, y, atlas, [&](const GlyphQuad& quad, const Tint&) {
+        forEachCoveredPixel(atlas, quad, [&](int px, int py, const unsigned char* texel) {
+            if (texel[3] != 0)
+                ink[static_cast<std::size_t>(py) * kStripWidth + px] = true;
+        });
+    });
+    return ink;
 }

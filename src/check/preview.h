@@ -19,6 +19,10 @@ struct RgbaPixels {
 // other pixel is opaque.
 RgbaPixels renderStrip(const Settings& settings, const LineTexts& texts, const RgbaPixels& atlas);
 
+// The strip pixels a line's glyphs or shadow touch with any ink (texels
+// that are not fully transparent), the line drawn alone.
+std::vector<bool> lineInk(const Settings& settings, const std::string& text, int x, int y, const RgbaPixels& atlas);
+
 // Decoded as the program decodes the atlas: 8-bit RGBA whatever the file
 // holds. Empty when the file cannot be read or decoded.
 RgbaPixels loadImage(const std::string& path);
