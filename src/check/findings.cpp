@@ -637,12 +637,12 @@ CheckResult checkConfig(const std::string& path, const RgbaPixels& atlas)
     else
         checkNames(report, result.findings);
     checkSettings(report, result);
+    checkPicture(result, atlas, atlasPathFor(path));
     // In file order; what concerns no single line comes last.
     std::stable_sort(result.findings.begin(), result.findings.end(), [](const Finding& a, const Finding& b) {
         const auto order = [](int line) { return line == 0 ? std::numeric_limits<int>::max() : line; };
         return order(a.line) < order(b.line);
     });
-    checkPicture(result, atlas, atlasPathFor(path));
     return result;
 }
 
@@ -687,6 +687,11 @@ std::string printable(const std::string& bytes)
 std::string numberText(float value)
 {
     char text[32];
+    // Whole numbers in full: "%.1g" would make 40 into "4e+01".
+    if (std::fabs(value) < 1e9f && value == std::trunc(value)) {
+        std::snprintf(text, sizeof text, "%.0f", static_cast<double>(value));
+        return text;
+    }
     for (int precision = 1; precision <= 9; ++precision) {
         std::snprintf(text, sizeof text, "%.*g", precision, static_cast<double>(value));
         if (std::strtof(text, nullptr) == value)

@@ -122,7 +122,7 @@ std::string peopleReport(const CheckResult& result)
             if (finding.line > 0)
                 out += "line " + std::to_string(finding.line) + ": ";
             if (finding.section && finding.key)
-                out += printable("[" + *finding.section + "] " + *finding.key) + ": ";
+                out += printable((finding.section->empty() ? "" : "[" + *finding.section + "] ") + *finding.key) + ": ";
             out += finding.message + "\n";
         }
     }
