@@ -417,17 +417,17 @@ void checkPicture(CheckResult& result, const RgbaPixels& atlas, const std::strin
     const Settings& settings = result.settings;
     ItemPlacement placements[3];
     const int shown = layoutItems(settings, placements);
+    if (colourText(settings.color) == "#000000")
+        result.findings.push_back(settingFinding(FindingKind::InvisibleColour, result, kTextColorSetting,
+                                                 "the text colour is black, which is the strip's transparent "
+                                                 "colour: the text is invisible and only the faint edge of its "
+                                                 "shadow shows"));
     if (shown == 0) {
         result.findings.push_back(wholeFinding(FindingKind::NoLineShown,
                                                "no line is switched on, so the strip is empty; write show_date = true, "
                                                "show_time = true or show_battery = true under [Display]"));
         return;
     }
-    if (colourText(settings.color) == "#000000")
-        result.findings.push_back(settingFinding(FindingKind::InvisibleColour, result, kTextColorSetting,
-                                                 "the text colour is black, which is the strip's transparent "
-                                                 "colour: the text is invisible and only the faint edge of its "
-                                                 "shadow shows"));
     if (settings.fontSize == 0.0f) {
         result.findings.push_back(settingFinding(FindingKind::GlyphSizeZero, result, kFontSizeSetting,
                                                  "a glyph size of 0 draws nothing: every line is invisible"));

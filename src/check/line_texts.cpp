@@ -25,8 +25,10 @@ void keepLonger(std::string& longest, const std::string& candidate)
 LineTexts findLongest()
 {
     LineTexts longest;
+    // A valid date: some runtimes' strftime refuses day 0.
     std::tm local = {};
     local.tm_year = 2000 - 1900;
+    local.tm_mday = 1;
     formatDateText(local, longest.date);
     formatTimeText(local, longest.time);
 
@@ -67,9 +69,13 @@ bool parseMoment(const std::string& text, std::tm& local)
     int year = 0;
     int month = 0;
     // Second 60 is a leap second, which strftime prints as it is.
-    if (!readField(text, 0, 4, 0, 9999, year) || !readField(text, 5, 2, 1, 12, month)
+    if (!readField(text, 0, 4, 1900, 9999, year) || !readField(text, 5, 2, 1, 12, month)
         || !readField(text, 8, 2, 1, 31, parsed.tm_mday) || !readField(text, 11, 2, 0, 23, parsed.tm_hour)
         || !readField(text, 14, 2, 0, 59, parsed.tm_min) || !readField(text, 17, 2, 0, 60, parsed.tm_sec))
+        return false;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    const int monthDays[12] = {31, leap ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (parsed.tm_mday > monthDays[month - 1])
         return false;
     parsed.tm_year = year - 1900;
     parsed.tm_mon = month - 1;

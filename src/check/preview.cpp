@@ -16,9 +16,10 @@
 //   the quad, and the texel sampled is floor(u x width), floor(v x height)
 //   of the atlas, wrapped around as GL_REPEAT does (nearest filtering);
 // - GL_MODULATE: the texel's colour times the current colour (clamped to
-//   0..1), the texel's alpha as it is;
-// - blending: source alpha over what is below, rounded to 8 bits per
-//   channel after each quad's pixel, as the frame buffer holds it;
+//   0..1), rounded to 8 bits; the texel's alpha as it is;
+// - blending: source alpha over what is below in the 8-bit arithmetic of
+//   the frame buffer: source x alpha / 255 plus below x (255 - alpha) /
+//   255, each product rounded to the nearest whole number;
 // - the frame starts cleared to black; lines are drawn battery, date, time
 //   (the order of App::renderFrame), each its shadow pass first.
 
@@ -50,10 +51,16 @@ void coveredRange(float a, float b, int limit, int& first, int& end)
     end = static_cast<int>(std::min<double>(limit, std::max(0.0, std::ceil(to - 0.5))));
 }
 
-unsigned char blended(unsigned char below, double source, double alpha)
+// x * y / 255 rounded, for 8-bit x and y; never a tie, 255 being odd.
+int timesNorm(int x, int y)
 {
-    const double value = source * alpha + below / 255.0 * (1.0 - alpha);
-    return static_cast<unsigned char>(std::lround(clamped(value) * 255.0));
+    return (2 * x * y + 255) / 510;
+}
+
+unsigned char blended(unsigned char below, unsigned char texel, double tint, unsigned char alpha)
+{
+    const int source = static_cast<int>(std::lround(texel * tint));
+    return static_cast<unsigned char>(std::min(255, timesNorm(source, alpha) + timesNorm(below, 255 - alpha)));
 }
 
 // Calls visit(x, y, texel) for each strip pixel the quad covers, with the
@@ -115,11 +122,10 @@ RgbaPixels renderStrip(const Settings& settings, const LineTexts& texts, const R
             forEachPass(settings, text, placements[i].x, placements[i].y, atlas,
                         [&](const GlyphQuad& quad, const Tint& tint) {
                             forEachCoveredPixel(atlas, quad, [&](int x, int y, const unsigned char* texel) {
-                                const double alpha = texel[3] / 255.0;
                                 unsigned char* pixel = &frame[(static_cast<std::size_t>(y) * kStripWidth + x) * 3];
-                                pixel[0] = blended(pixel[0], texel[0] / 255.0 * tint.red, alpha);
-                                pixel[1] = blended(pixel[1], texel[1] / 255.0 * tint.green, alpha);
-                                pixel[2] = blended(pixel[2], texel[2] / 255.0 * tint.blue, alpha);
+                                pixel[0] = blended(pixel[0], texel[0], tint.red, texel[3]);
+                                pixel[1] = blended(pixel[1], texel[1], tint.green, texel[3]);
+                                pixel[2] = blended(pixel[2], texel[2], tint.blue, texel[3]);
                             });
                         });
         }
