@@ -95,7 +95,7 @@ const std::vector<Case> kCases = {
     {"byte-order mark", "\xEF\xBB\xBF" + kShipped, {}, {}},
     {"show false", "[Display]\nshow_date=false\nshow_time=true\n", {}, {}},
     {"section in the wrong case",
-     "[display]\nshow_date=true\n" + kTimeOnly,
+     "[DISPLAY]\nshow_date=true\n" + kTimeOnly,
      {"1:unknown-section"},
      {"did you mean [Display]? Names are case-sensitive"}},
     {"mistyped key and values that are not true",
