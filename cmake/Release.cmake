@@ -4,7 +4,7 @@ install(TARGETS halvesta RUNTIME DESTINATION halvesta)
 install(FILES ${CMAKE_SOURCE_DIR}/res/config.ini ${CMAKE_SOURCE_DIR}/res/icon.ico DESTINATION halvesta)
 install(FILES ${CMAKE_SOURCE_DIR}/res/fira-code.png ${CMAKE_SOURCE_DIR}/res/OFL.txt DESTINATION halvesta/res)
 install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION .)
-install(FILES ${CMAKE_SOURCE_DIR}/docs/screenshot.png DESTINATION docs OPTIONAL)
+install(FILES ${CMAKE_SOURCE_DIR}/docs/screenshot.png ${CMAKE_SOURCE_DIR}/docs/check-preview.png DESTINATION docs OPTIONAL)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME halvesta)

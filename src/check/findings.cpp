@@ -264,7 +264,7 @@ void checkNumber(const NumberReading<Number>& reading, const IniLine& line, cons
     } else if (reading.ignoredTail) {
         Finding finding = lineFinding(FindingKind::IgnoredTail, line,
                                       "the text after the number in " + quoted(line.value)
-                                          + " is ignored (as in 24px); the strip uses " + effective);
+                                          + " is ignored; the strip uses " + effective);
         finding.effective = effective;
         findings.push_back(std::move(finding));
     }
@@ -507,10 +507,10 @@ void checkPicture(CheckResult& result, const RgbaPixels& atlas, const std::strin
             std::string past;
             for (std::size_t e = 0; e < edges.size(); ++e)
                 past += (e == 0 ? "" : e + 1 == edges.size() ? " and " : ", ") + edges[e];
-            result.findings.push_back(wholeFinding(FindingKind::LineCutOff,
-                                                   std::string("the ") + lineName(place.kind) + " line at its longest, "
-                                                       + quoted(text) + ", spans " + span + ": what lies past " + past
-                                                       + " of the " + strip + " strip is cut off"));
+            result.findings.push_back(wholeFinding(
+                FindingKind::LineCutOff,
+                std::string("the ") + lineName(place.kind) + " line (at its longest, as " + quoted(text) + ") spans "
+                    + span + ": what lies past " + past + " of the " + strip + " strip is cut off"));
         }
     }
 }

@@ -136,7 +136,7 @@ const std::vector<Case> kCases = {
     {"line past the right edge",
      "[Position]\nmargin_x=400\n[Display]\nshow_battery=true\n",
      {"0:line-cut-off"},
-     {"\"Battery 100% (On Battery)\", spans x 400 to 712, y 0 to 24: what lies past the right edge"}},
+     {"\"Battery 100% (On Battery)\") spans x 400 to 712, y 0 to 24: what lies past the right edge"}},
     {"line below the strip", "[Position]\nmargin_y=100\n" + kTimeOnly, {"0:line-off-strip"}, {"wholly outside"}},
     {"glyphs taller than the pitch",
      "[Style]\nfont_size=40\nfont_spacing=20\n[Display]\nshow_date=true\nshow_time=true\n",
