@@ -21,13 +21,13 @@ enum class IniLineKind { Blank, Comment, Header, Entry, Stray };
 // One line as the parser took it, for a tool that explains a file to its
 // author; the program itself asks for none.
 struct IniLine {
-    int number = 0;  // from 1
+    int number = 0; // from 1
     IniLineKind kind = IniLineKind::Blank;
-    std::string text;     // as read, without its line feed or a skipped byte-order mark
-    std::string section;  // a header's name, or the section an entry went to
+    std::string text;    // as read, without its line feed or a skipped byte-order mark
+    std::string section; // a header's name, or the section an entry went to
     std::string key;
     std::string value;
-    bool byteOrderMark = false;  // a UTF-8 byte-order mark was skipped before it
+    bool byteOrderMark = false; // a UTF-8 byte-order mark was skipped before it
 };
 using IniLineReport = std::vector<IniLine>;
 

@@ -13,9 +13,9 @@ constexpr int kDefaultMargin = 0;
 
 // Which of parseHexColor's rules a text falls under.
 enum class ColorRule {
-    HexStream,           // seven characters from '#': read pair by pair
-    NotSevenCharacters,  // gives (0, 255, 255)
-    NoLeadingHash,       // gives (0, 255, 255)
+    HexStream,          // seven characters from '#': read pair by pair
+    NotSevenCharacters, // gives (0, 255, 255)
+    NoLeadingHash,      // gives (0, 255, 255)
 };
 ColorRule colorRuleFor(const std::string& text);
 
