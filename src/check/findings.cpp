@@ -659,29 +659,17 @@ std::string quoted(const std::string& bytes)
 
 std::string printable(const std::string& bytes)
 {
-    std::string out;
-    for (std::size_t i = 0; i < bytes.size();) {
-        const unsigned char byte = static_cast<unsigned char>(bytes[i]);
-        const std::size_t length = utf8SequenceAt(bytes, i);
-        if (byte == '\r') {
-            out += "\\r";
-        } else if (byte == '\t') {
-            out += "\\t";
-        } else if (byte == '"' || byte == '\\') {
-            out += '\\';
-            out += static_cast<char>(byte);
-        } else if (length == 0 || byte < 0x20 || byte == 0x7F) {
-            char hex[5];
-            std::snprintf(hex, sizeof hex, "\\x%02X", byte);
-            out += hex;
-        } else {
-            out.append(bytes, i, length);
-            i += length;
-            continue;
-        }
-        ++i;
-    }
-    return out;
+    return escapedText(bytes, [](unsigned char byte) -> std::string {
+        if (byte == '\r')
+            return "\\r";
+        if (byte == '\t')
+            return "\\t";
+        if (byte == '"' || byte == '\\')
+            return std::string(1, '\\') + static_cast<char>(byte);
+        char hex[5];
+        std::snprintf(hex, sizeof hex, "\\x%02X", byte);
+        return hex;
+    });
 }
 
 std::string numberText(float value)

@@ -28,31 +28,22 @@ std::string padded(std::string text, std::size_t width)
 
 std::string jsonString(const std::string& bytes)
 {
-    std::string out = "\"";
-    for (std::size_t i = 0; i < bytes.size();) {
-        const unsigned char byte = static_cast<unsigned char>(bytes[i]);
-        const std::size_t length = utf8SequenceAt(bytes, i);
-        if (byte == '"' || byte == '\\') {
-            out += '\\';
-            out += static_cast<char>(byte);
-        } else if (byte == '\n') {
-            out += "\\n";
-        } else if (byte == '\r') {
-            out += "\\r";
-        } else if (byte == '\t') {
-            out += "\\t";
-        } else if (length == 0 || byte < 0x20 || byte == 0x7F) {
-            char escape[7];
-            std::snprintf(escape, sizeof escape, "\\u%04x", byte);
-            out += escape;
-        } else {
-            out.append(bytes, i, length);
-            i += length;
-            continue;
-        }
-        ++i;
-    }
-    return out + "\"";
+    return "\""
+        + escapedText(bytes,
+                      [](unsigned char byte) -> std::string {
+                          if (byte == '"' || byte == '\\')
+                              return std::string(1, '\\') + static_cast<char>(byte);
+                          if (byte == '\n')
+                              return "\\n";
+                          if (byte == '\r')
+                              return "\\r";
+                          if (byte == '\t')
+                              return "\\t";
+                          char escape[7];
+                          std::snprintf(escape, sizeof escape, "\\u%04x", byte);
+                          return escape;
+                      })
+        + "\"";
 }
 
 std::string jsonReport(const CheckResult& result)

@@ -4,6 +4,7 @@
 #include "check/findings.h"
 #include "check/report.h"
 #include "json_validator.h"
+#include "scratch_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -37,20 +38,9 @@ const RgbaPixels& shippedAtlas()
     return atlas;
 }
 
-// A program folder of its own: config.ini and, unless left out, the atlas.
-class Folder {
+// A program folder of its own: config.ini and, when asked, the atlas.
+class Folder : public ScratchDir {
 public:
-    Folder()
-    {
-        char pattern[] = "/tmp/halvesta-check-XXXXXX";
-        if (const char* made = mkdtemp(pattern))
-            path = made;
-    }
-    ~Folder()
-    {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
     std::string write(const std::string& bytes) const
     {
         std::ofstream(path + "/config.ini", std::ios::binary) << bytes;
@@ -61,7 +51,6 @@ public:
         fs::create_directories(path + "/res");
         fs::copy_file(kSource + "/res/fira-code.png", path + "/res/fira-code.png");
     }
-    std::string path;
 };
 
 // "LINE:kind" for each finding, in the order reported (0 for none).
