@@ -93,7 +93,8 @@ Finding lineFinding(FindingKind kind, const IniLine& line, std::string message)
 {
     Finding finding = wholeFinding(kind, std::string());
     finding.line = line.number;
-    finding.section = line.section;
+    if (line.kind == IniLineKind::Header || line.kind == IniLineKind::Entry)
+        finding.section = line.section;
     if (line.kind == IniLineKind::Entry) {
         finding.key = line.key;
         finding.written = line.value;
