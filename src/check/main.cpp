@@ -11,6 +11,10 @@
 #include <ctime>
 #include <string>
 
+#if defined(_MSC_VER)
+#pragma warning(disable : 4996) // localtime: one thread, nothing to race with
+#endif
+
 namespace {
 
 // Beyond the check's own 0, 1 and 2.
