@@ -6,7 +6,7 @@ set -u
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
 SECONDS_PER_TARGET=${1:-20}
-TARGETS="fuzz_ini fuzz_color fuzz_settings"
+TARGETS="fuzz_ini fuzz_color fuzz_settings fuzz_check"
 
 case "$SECONDS_PER_TARGET" in
     ''|*[!0-9]*) echo "usage: $0 [seconds per target]" >&2; exit 2 ;;

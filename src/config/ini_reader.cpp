@@ -14,7 +14,7 @@ std::string trim(const std::string& text)
     return text.substr(first, last - first + 1);
 }
 
-IniParser::IniParser(IniData& target) : store(target) {}
+IniParser::IniParser(IniData& target, IniLineReport* lineReport) : store(target), report(lineReport) {}
 
 void IniParser::feed(const char* bytes, std::size_t count)
 {
@@ -40,28 +40,56 @@ void IniParser::finish()
 
 void IniParser::parseLine()
 {
+    ++lineNumber;
     // A UTF-8 byte-order mark would otherwise hide the first header.
-    if (atStart && pending.compare(0, 3, "\xEF\xBB\xBF") == 0)
+    const bool byteOrderMark = lineNumber == 1 && pending.compare(0, 3, "\xEF\xBB\xBF") == 0;
+    if (byteOrderMark)
         pending.erase(0, 3);
-    atStart = false;
+
+    IniLine* seen = nullptr;
+    if (report) {
+        report->push_back(IniLine());
+        seen = &report->back();
+        seen->number = lineNumber;
+        seen->text = pending;
+        seen->byteOrderMark = byteOrderMark;
+    }
 
     const std::string line = trim(pending);
     pending.clear();
-    if (line.empty() || line[0] == ';' || line[0] == '#')
+    if (line.empty() || line[0] == ';' || line[0] == '#') {
+        if (seen)
+            seen->kind = line.empty() ? IniLineKind::Blank : IniLineKind::Comment;
         return;
+    }
     if (line[0] == '[' && line[line.size() - 1] == ']' && line.size() >= 2) {
         section = line.substr(1, line.size() - 2);
+        if (seen) {
+            seen->kind = IniLineKind::Header;
+            seen->section = section;
+        }
         return;
     }
     const std::string::size_type equals = line.find('=');
-    if (equals == std::string::npos)
+    if (equals == std::string::npos) {
+        if (seen)
+            seen->kind = IniLineKind::Stray;
         return;
-    store[section][trim(line.substr(0, equals))] = trim(line.substr(equals + 1));
+    }
+    std::string key = trim(line.substr(0, equals));
+    std::string value = trim(line.substr(equals + 1));
+    if (seen) {
+        seen->kind = IniLineKind::Entry;
+        seen->section = section;
+        seen->key = key;
+        seen->value = value;
+    }
+    store[section][std::move(key)] = std::move(value);
 }
 
-bool readIniFile(std::FILE* file, IniData& store)
+bool readIniFile(std::FILE* file, IniData& store, IniLineReport* report)
 {
-    IniParser parser(store);
+    IniParser parser(store, report);
     char block[4096];
     std::size_t count;
     while ((count = std::fread(block, 1, sizeof block, file)) > 0)
@@ -72,8 +100,10 @@ bool readIniFile(std::FILE* file, IniData& store)
     return true;
 }
 
-IniData IniReader::read(const std::string& filePath)
+IniData IniReader::read(const std::string& filePath, IniLineReport* report)
 {
+    if (report)
+        report->clear();
     IniData store;
     store["return"]["failed"] = "true";
     path = filePath;
@@ -84,7 +114,7 @@ IniData IniReader::read(const std::string& filePath)
         return store;
     bool complete = false;
     try {
-        complete = readIniFile(file, store);
+        complete = readIniFile(file, store, report);
     } catch (const std::bad_alloc&) {
         // A file too large to hold is no reason to end the program.
     }
@@ -94,6 +124,8 @@ IniData IniReader::read(const std::string& filePath)
         // As for a file that cannot be opened: the status entry alone.
         store = IniData();
         store["return"]["failed"] = "true";
+        if (report)
+            IniLineReport().swap(*report);
         return store;
     }
     store["return"]["failed"] = "false";

@@ -61,9 +61,18 @@ int extractHexInt(const std::string& buffer, std::size_t& pos)
 
 } // namespace
 
+ColorRule colorRuleFor(const std::string& text)
+{
+    if (text.size() != 7)
+        return ColorRule::NotSevenCharacters;
+    if (text[0] != '#')
+        return ColorRule::NoLeadingHash;
+    return ColorRule::HexStream;
+}
+
 void parseHexColor(const std::string& text, Color& color)
 {
-    if (text.size() != 7 || text[0] != '#') {
+    if (colorRuleFor(text) != ColorRule::HexStream) {
         color = Color{0.0f, 255.0f, 255.0f};
         return;
     }
@@ -80,14 +89,15 @@ void parseHexColor(const std::string& text, Color& color)
 
 Settings interpretSettings(IniData& store)
 {
+    const auto value = [&store](const SettingName& name) -> std::string& { return store[name.section][name.key]; };
     Settings settings;
-    settings.fontSize = readGlyphMeasure(store["Style"]["font_size"], kDefaultFontSize).value;
-    settings.fontSpacing = readGlyphMeasure(store["Style"]["font_spacing"], kDefaultFontSpacing).value;
-    settings.marginX = readMargin(store["Position"]["margin_x"], kDefaultMargin).value;
-    settings.marginY = readMargin(store["Position"]["margin_y"], kDefaultMargin).value;
-    parseHexColor(store["Style"]["text_color"], settings.color);
-    settings.showDate = store["Display"]["show_date"] == "true";
-    settings.showTime = store["Display"]["show_time"] == "true";
-    settings.showBattery = store["Display"]["show_battery"] == "true";
+    settings.fontSize = readGlyphMeasure(value(kFontSizeSetting), kDefaultFontSize).value;
+    settings.fontSpacing = readGlyphMeasure(value(kFontSpacingSetting), kDefaultFontSpacing).value;
+    settings.marginX = readMargin(value(kMarginXSetting), kDefaultMargin).value;
+    settings.marginY = readMargin(value(kMarginYSetting), kDefaultMargin).value;
+    parseHexColor(value(kTextColorSetting), settings.color);
+    settings.showDate = value(kShowDateSetting) == kSwitchedOn;
+    settings.showTime = value(kShowTimeSetting) == kSwitchedOn;
+    settings.showBattery = value(kShowBatterySetting) == kSwitchedOn;
     return settings;
 }

@@ -11,9 +11,34 @@ constexpr float kDefaultFontSize = 24.0f;
 constexpr float kDefaultFontSpacing = 12.0f;
 constexpr int kDefaultMargin = 0;
 
+// Which of parseHexColor's rules a text falls under.
+enum class ColorRule {
+    HexStream,          // seven characters from '#': read pair by pair
+    NotSevenCharacters, // gives (0, 255, 255)
+    NoLeadingHash,      // gives (0, 255, 255)
+};
+ColorRule colorRuleFor(const std::string& text);
+
 // "#RRGGBB" read pair by pair through one hexadecimal integer stream; any
 // other shape gives (0, 255, 255).
 void parseHexColor(const std::string& text, Color& color);
+
+// The eight settings the program reads, by section and key.
+struct SettingName {
+    const char* section;
+    const char* key;
+};
+constexpr SettingName kFontSizeSetting{"Style", "font_size"};
+constexpr SettingName kFontSpacingSetting{"Style", "font_spacing"};
+constexpr SettingName kTextColorSetting{"Style", "text_color"};
+constexpr SettingName kMarginXSetting{"Position", "margin_x"};
+constexpr SettingName kMarginYSetting{"Position", "margin_y"};
+constexpr SettingName kShowDateSetting{"Display", "show_date"};
+constexpr SettingName kShowTimeSetting{"Display", "show_time"};
+constexpr SettingName kShowBatterySetting{"Display", "show_battery"};
+
+// Only this exact value switches a line on.
+constexpr char kSwitchedOn[] = "true";
 
 struct Settings {
     float fontSize;

@@ -121,10 +121,7 @@ void drawText(const std::string& text, const BitmapFont& font, int x, int y, flo
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, font.texture);
     glBegin(GL_QUADS);
-    float penX = static_cast<float>(x);
-    const float top = static_cast<float>(y);
-    for (const char byte : text) {
-        const GlyphQuad quad = glyphQuad(atlas, byte, penX, top, size);
+    forEachGlyphQuad(atlas, text, x, y, size, advance, [](const GlyphQuad& quad) {
         glTexCoord2f(quad.uLeft, quad.vTop);
         glVertex2f(quad.left, quad.top);
         glTexCoord2f(quad.uRight, quad.vTop);
@@ -133,7 +130,6 @@ void drawText(const std::string& text, const BitmapFont& font, int x, int y, flo
         glVertex2f(quad.right, quad.bottom);
         glTexCoord2f(quad.uLeft, quad.vBottom);
         glVertex2f(quad.left, quad.bottom);
-        penX += advance;
-    }
+    });
     glEnd();
 }

@@ -33,7 +33,8 @@ TEST(Release, ArchiveIsNamedForTheVersionAndHoldsTheWholeProgram)
     EXPECT_EQ(name, std::string("halvesta-") + HALVESTA_VERSION + "-win64.zip");
 
     const std::string files = listing(zip);
-    for (const char* entry : {"halvesta/halvesta.exe", "halvesta/config.ini", "halvesta/icon.ico",
-                              "halvesta/res/fira-code.png", "halvesta/res/OFL.txt", "README.md", "LICENSE"})
+    for (const char* entry :
+         {"halvesta/halvesta.exe", "halvesta/halvesta-check.exe", "halvesta/config.ini", "halvesta/icon.ico",
+          "halvesta/res/fira-code.png", "halvesta/res/OFL.txt", "README.md", "LICENSE"})
         EXPECT_NE(files.find(std::string(entry) + "\n"), std::string::npos) << entry << " missing from " << name;
 }

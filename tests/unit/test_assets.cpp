@@ -5,6 +5,8 @@
 #include "config/line_layout.h"
 #include "config/settings.h"
 
+#include "scratch_dir.h"
+
 #include <gtest/gtest.h>
 
 #if defined(__GNUC__)
@@ -37,24 +39,6 @@ std::string readBytes(const std::string& path)
     bytes << file.rdbuf();
     return bytes.str();
 }
-
-// A fresh directory for one test's output, removed again at the end.
-class ScratchDir {
-public:
-    ScratchDir()
-    {
-        char pattern[] = "/tmp/halvesta-assets-XXXXXX";
-        if (const char* made = mkdtemp(pattern))
-            path = made;
-    }
-    ~ScratchDir()
-    {
-        std::error_code ignored;
-        if (!path.empty())
-            std::filesystem::remove_all(path, ignored);
-    }
-    std::string path;
-};
 
 class Atlas {
 public:

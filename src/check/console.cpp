@@ -1,0 +1,60 @@
+#include "check/console.h"
+
+#ifdef _WIN32
+
+#include <windows.h>
+
+#include <conio.h>
+
+bool readSystemPower(PowerReading& power)
+{
+    SYSTEM_POWER_STATUS status;
+    const bool valid = GetSystemPowerStatus(&status) != 0;
+    power = PowerReading{valid, valid ? status.ACLineStatus : BYTE(0), valid ? status.BatteryLifePercent : BYTE(0)};
+    return true;
+}
+
+bool ownsItsConsole()
+{
+    DWORD processes[2];
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD mode = 0;
+    return GetConsoleProcessList(processes, 2) == 1 && input != INVALID_HANDLE_VALUE && input != nullptr
+        && GetConsoleMode(input, &mode) != 0;
+}
+
+void waitForKey()
+{
+    _getch();
+}
+
+Utf8Output::Utf8Output() : previous(GetConsoleOutputCP())
+{
+    if (previous != 0)
+        SetConsoleOutputCP(CP_UTF8);
+}
+
+Utf8Output::~Utf8Output()
+{
+    if (previous != 0)
+        SetConsoleOutputCP(previous);
+}
+
+#else
+
+bool readSystemPower(PowerReading&)
+{
+    return false;
+}
+
+bool ownsItsConsole()
+{
+    return false;
+}
+
+void waitForKey() {}
+
+Utf8Output::Utf8Output() = default;
+Utf8Output::~Utf8Output() = default;
+
+#endif
