@@ -84,11 +84,15 @@ std::string windowInfo(const std::string& className)
 }
 
 // The frame loop pumps messages once per turn, so between two answered
-// round-trips lies at least one whole turn: its render and present.
+// round-trips lies at least one whole turn: its render and present. A
+// message sent straight after an answer can still catch the pump that gave
+// it, so the next one waits until that pump has drained.
 bool roundTrip(HWND strip)
 {
     DWORD_PTR result = 0;
-    return SendMessageTimeoutA(strip, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+    const bool answered = SendMessageTimeoutA(strip, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+    Sleep(1);
+    return answered;
 }
 
 std::string waitTurns(int turns)
