@@ -11,7 +11,7 @@ SECONDS_PER_RUN=${2:-30}
 BENCH="$ROOT/build/bench"
 
 sh tools/install-deps.sh
-cmake --preset mingw -B "$BENCH" -DHALVESTA_FRAME_TIMING=ON -DHALVESTA_WARNINGS_AS_ERRORS=ON >"$BENCH.configure.log" 2>&1 \
+cmake --preset mingw -B "$BENCH" --fresh -DHALVESTA_FRAME_TIMING=ON -DHALVESTA_WARNINGS_AS_ERRORS=ON >"$BENCH.configure.log" 2>&1 \
     || { cat "$BENCH.configure.log"; exit 1; }
 cmake --build "$BENCH" -j "$(nproc)" --target halvesta floor >/dev/null
 # The shipped exe, for its size.
