@@ -14,8 +14,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cerrno>
 #include <cstdlib>
-#include <filesystem>
+
+#include <sys/stat.h>
 #include <limits>
 #include <map>
 #include <utility>
@@ -518,13 +520,16 @@ void checkPicture(CheckResult& result, const RgbaPixels& atlas, const std::strin
 
 FileState fileState(const std::string& path)
 {
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    if (status.type() == std::filesystem::file_type::not_found)
-        return FileState::Missing;
-    if (status.type() == std::filesystem::file_type::directory)
-        return FileState::Folder;
-    return FileState::Unreadable;
+#ifdef _WIN32
+    struct _stat64 info;
+    const int failed = _stat64(path.c_str(), &info);
+#else
+    struct stat info;
+    const int failed = stat(path.c_str(), &info);
+#endif
+    if (failed != 0)
+        return errno == ENOENT || errno == ENOTDIR ? FileState::Missing : FileState::Unreadable;
+    return (info.st_mode & S_IFMT) == S_IFDIR ? FileState::Folder : FileState::Unreadable;
 }
 
 Finding fileFinding(FileState state)
@@ -649,8 +654,12 @@ CheckResult checkConfig(const std::string& path, const RgbaPixels& atlas)
 
 std::string atlasPathFor(const std::string& path)
 {
-    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    return folder.empty() ? std::string(kAtlasFile) : (folder / kAtlasFile).string();
+#ifdef _WIN32
+    const std::size_t slash = path.find_last_of("/\\:");
+#else
+    const std::size_t slash = path.find_last_of('/');
+#endif
+    return slash == std::string::npos ? std::string(kAtlasFile) : path.substr(0, slash + 1) + kAtlasFile;
 }
 
 std::string quoted(const std::string& bytes)
