@@ -3,6 +3,7 @@
 // on a transparent background, on one baseline and centred in their cells,
 // with a clear one-pixel border round every cell.
 // Usage: make-atlas FONT.ttf OUT.png
+#include "config/line_layout.h"
 #include "render/atlas_geometry.h"
 
 #include <algorithm>
@@ -34,11 +35,8 @@ constexpr int kCell = kAtlasCellWidth;
 constexpr int kColumns = kAtlasColumns;
 constexpr int kFirst = kFirstGlyphCode;
 constexpr int kLast = kLastGlyphCode;
-constexpr int kRows = (kLast - kFirst + kColumns) / kColumns;
-constexpr int kWidth = kCell * kColumns;
-constexpr int kHeight = kCell * kRows;
 constexpr float kPixelHeight = 23.0f;
-constexpr int kMaxInkRows = 22;
+constexpr int kMaxInkRows = kLinePitch;
 
 struct Glyph {
     int code;
@@ -132,7 +130,7 @@ int main(int argc, char** argv)
     // One baseline for all, with the ink block centred vertically.
     const int baseline = (kCell - (inkBottom - inkTop)) / 2 - inkTop;
 
-    std::vector<unsigned char> rgba(static_cast<std::size_t>(kWidth) * kHeight * 4, 0);
+    std::vector<unsigned char> rgba(static_cast<std::size_t>(kAtlasWidth) * kAtlasHeight * 4, 0);
     std::vector<unsigned char> coverage;
     for (const Glyph& glyph : glyphs) {
         const int w = glyph.x1 - glyph.x0;
@@ -158,14 +156,15 @@ int main(int argc, char** argv)
                 const unsigned char alpha = coverage[static_cast<std::size_t>(y) * w + x];
                 if (alpha == 0)
                     continue;
-                unsigned char* out = &rgba[(static_cast<std::size_t>(cellY + top + y) * kWidth + cellX + left + x) * 4];
+                unsigned char* out =
+                    &rgba[(static_cast<std::size_t>(cellY + top + y) * kAtlasWidth + cellX + left + x) * 4];
                 out[0] = out[1] = out[2] = 255;
                 out[3] = alpha;
             }
         }
     }
 
-    if (!stbi_write_png(argv[2], kWidth, kHeight, 4, rgba.data(), kWidth * 4)) {
+    if (!stbi_write_png(argv[2], kAtlasWidth, kAtlasHeight, 4, rgba.data(), kAtlasWidth * 4)) {
         std::fprintf(stderr, "make-atlas: cannot write %s\n", argv[2]);
         return 1;
     }

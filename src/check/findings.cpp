@@ -392,12 +392,6 @@ const char* lineName(ItemKind kind)
     return "battery";
 }
 
-const std::string& longestText(ItemKind kind)
-{
-    const LineTexts& longest = longestLineTexts();
-    return kind == ItemKind::Date ? longest.date : kind == ItemKind::Time ? longest.time : longest.battery;
-}
-
 Finding settingFinding(FindingKind kind, const CheckResult& result, const SettingName& name, std::string message)
 {
     Finding finding = wholeFinding(kind, std::string());
@@ -447,19 +441,20 @@ void checkPicture(CheckResult& result, const RgbaPixels& atlas, const std::strin
     } else {
         // Glyph squares taller than the pitch overlap, but the atlas cells'
         // empty rows may keep their ink apart: only ink that meets counts.
+        const auto ink = [&](const ItemPlacement& place) {
+            return lineInk(settings, lineText(longestLineTexts(), place.kind), place.x, place.y, atlas);
+        };
         std::string overlapping;
+        std::vector<bool> upper = ink(placements[0]);
         for (int i = 0; i + 1 < shown; ++i) {
-            const auto ink = [&](const ItemPlacement& place) {
-                return lineInk(settings, longestText(place.kind), place.x, place.y, atlas);
-            };
-            const std::vector<bool> upper = ink(placements[i]);
-            const std::vector<bool> lower = ink(placements[i + 1]);
+            std::vector<bool> lower = ink(placements[i + 1]);
             bool meet = false;
             for (std::size_t p = 0; p < upper.size() && !meet; ++p)
                 meet = upper[p] && lower[p];
             if (meet)
                 overlapping += std::string(overlapping.empty() ? "" : ", and ") + "the " + lineName(placements[i].kind)
                     + " and " + lineName(placements[i + 1].kind) + " lines";
+            upper = std::move(lower);
         }
         if (!overlapping.empty())
             result.findings.push_back(settingFinding(
@@ -468,13 +463,12 @@ void checkPicture(CheckResult& result, const RgbaPixels& atlas, const std::strin
                     + "-pixel line pitch, so the glyphs of " + overlapping + " overlap"));
     }
 
-    const AtlasLayout cells{kAtlasColumns * kAtlasCellWidth, 5 * kAtlasCellHeight, kAtlasCellWidth, kAtlasCellHeight,
-                            kAtlasColumns};
+    const AtlasLayout cells{kAtlasWidth, kAtlasHeight, kAtlasCellWidth, kAtlasCellHeight, kAtlasColumns};
     const float width = static_cast<float>(kStripWidth);
     const float height = static_cast<float>(kStripHeight);
     for (int i = 0; i < shown; ++i) {
         const ItemPlacement& place = placements[i];
-        const std::string& text = longestText(place.kind);
+        const std::string& text = lineText(longestLineTexts(), place.kind);
         float left = INFINITY, right = -INFINITY, top = INFINITY, bottom = -INFINITY;
         bool anyInside = false;
         bool anyOutside = false;

@@ -46,6 +46,19 @@ LineTexts findLongest()
 
 } // namespace
 
+const std::string& lineText(const LineTexts& texts, ItemKind kind)
+{
+    switch (kind) {
+    case ItemKind::Date:
+        return texts.date;
+    case ItemKind::Time:
+        return texts.time;
+    case ItemKind::Battery:
+        break;
+    }
+    return texts.battery;
+}
+
 LineTexts lineTextsAt(const std::tm& local, const PowerReading& power)
 {
     LineTexts texts;

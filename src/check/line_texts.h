@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/line_layout.h"
 #include "render/text_format.h"
 
 #include <ctime>
@@ -11,6 +12,8 @@ struct LineTexts {
     std::string time;
     std::string battery;
 };
+
+const std::string& lineText(const LineTexts& texts, ItemKind kind);
 
 LineTexts lineTextsAt(const std::tm& local, const PowerReading& power);
 

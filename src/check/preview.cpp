@@ -116,10 +116,7 @@ RgbaPixels renderStrip(const Settings& settings, const LineTexts& texts, const R
         for (int i = 0; i < count; ++i) {
             if (placements[i].kind != kind)
                 continue;
-            const std::string& text = kind == ItemKind::Date ? texts.date
-                : kind == ItemKind::Time                     ? texts.time
-                                                             : texts.battery;
-            forEachPass(settings, text, placements[i].x, placements[i].y, atlas,
+            forEachPass(settings, lineText(texts, kind), placements[i].x, placements[i].y, atlas,
                         [&](const GlyphQuad& quad, const Tint& tint) {
                             forEachCoveredPixel(atlas, quad, [&](int x, int y, const unsigned char* texel) {
                                 unsigned char* pixel = &frame[(static_cast<std::size_t>(y) * kStripWidth + x) * 3];

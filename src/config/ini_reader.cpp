@@ -100,18 +100,30 @@ bool readIniFile(std::FILE* file, IniData& store, IniLineReport* report)
     return true;
 }
 
+namespace {
+
+// What a file that cannot be opened or read wholly gives: the status entry
+// alone, so nothing half-read is ever used.
+IniData unreadableStore()
+{
+    IniData store;
+    store["return"]["failed"] = "true";
+    return store;
+}
+
+} // namespace
+
 IniData IniReader::read(const std::string& filePath, IniLineReport* report)
 {
     if (report)
         report->clear();
-    IniData store;
-    store["return"]["failed"] = "true";
     path = filePath;
 
     // Text mode: the runtime turns CR LF into LF where the platform does so.
     std::FILE* file = std::fopen(filePath.c_str(), "r");
     if (!file)
-        return store;
+        return unreadableStore();
+    IniData store;
     bool complete = false;
     try {
         complete = readIniFile(file, store, report);
@@ -121,12 +133,9 @@ IniData IniReader::read(const std::string& filePath, IniLineReport* report)
     std::fclose(file);
 
     if (!complete) {
-        // As for a file that cannot be opened: the status entry alone.
-        store = IniData();
-        store["return"]["failed"] = "true";
         if (report)
             IniLineReport().swap(*report);
-        return store;
+        return unreadableStore();
     }
     store["return"]["failed"] = "false";
     return store;
