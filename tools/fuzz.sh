@@ -26,6 +26,8 @@ for target in $TARGETS; do
     work="$SCRATCH/$target"
     mkdir -p "$work/corpus" "$work/findings"
     cp "$ROOT/tests/fuzz/corpus/$target/"* "$work/corpus/"
+    # The shipped settings seed every target that reads a whole file.
+    case $target in fuzz_ini | fuzz_settings | fuzz_check) cp "$ROOT/res/config.ini" "$work/corpus/shipped-config.ini" ;; esac
     # The watchdog only matters if a run hangs past libFuzzer's own limit.
     timeout $((SECONDS_PER_TARGET + 120)) "$ROOT/build/fuzz/tests/fuzz/$target" \
         -max_total_time="$SECONDS_PER_TARGET" -timeout=10 -print_final_stats=1 \

@@ -4,18 +4,9 @@
 # Prints the mean per run; docs/performance.md records the figure.
 set -eu
 cd "$(dirname "$0")/.."
-ROOT=$(pwd)
 RUNS=${1:-200}
-sh tools/install-deps.sh
-mkdir -p build
-cmake --preset native >build/time-check.log 2>&1 || { cat build/time-check.log; exit 1; }
-cmake --build --preset native --target halvesta-check -j "$(nproc 2>/dev/null || echo 2)" >>build/time-check.log 2>&1
-CHECK="$ROOT/build/native/src/check/halvesta-check"
-FOLDER=$(mktemp -d "${TMPDIR:-/tmp}/halvesta-time.XXXXXX")
-trap 'rm -rf "$FOLDER"' EXIT
-mkdir -p "$FOLDER/res"
-cp res/config.ini "$FOLDER/config.ini"
-cp res/fira-code.png "$FOLDER/res/fira-code.png"
+LOG=build/time-check.log
+. tools/check-folder.sh
 cd "$FOLDER"
 "$CHECK" --no-wait --preview preview.png --power 1,87 >/dev/null
 START=$(date +%s%N)
