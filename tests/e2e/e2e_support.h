@@ -1,5 +1,7 @@
 #pragma once
 
+#include "test_files.h"
+
 #include <sys/types.h>
 
 #include <chrono>
@@ -12,8 +14,6 @@ std::string requiredEnv(const char* name);
 std::string makeTempDir(const std::string& prefix);
 void removeTree(const std::string& path);
 void copyTree(const std::string& from, const std::string& to);
-void writeFile(const std::string& path, const std::string& content);
-std::string readFile(const std::string& path);
 std::string windowsPath(const std::string& unixPath);
 void sleepMs(int milliseconds);
 

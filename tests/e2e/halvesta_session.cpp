@@ -85,7 +85,7 @@ HalvestaRun::~HalvestaRun()
 
 void HalvestaRun::writeConfig(const std::string& text) const
 {
-    writeFile(path("config.ini"), text);
+    writeBytes(path("config.ini"), text);
 }
 
 void HalvestaRun::launchOnly()

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace {
-
 bool isDark(Rgb p)
 {
     return std::max({p.r, p.g, p.b}) <= 3;
 }
+
+namespace {
 
 bool showsGlyph(const Screenshot& shot, const RgbaImage& atlas, const LinePlace& place, int cellX, int code)
 {
@@ -57,6 +57,17 @@ std::string readLine(const Screenshot& shot, const RgbaImage& atlas, const LineP
         text += read;
     }
     return text.erase(text.find_last_not_of(' ') + 1);
+}
+
+std::string checkEmptyStrip(const Screenshot& shot)
+{
+    if (shot.width < kStripWidth || shot.height < kStripHeight)
+        return "no screenshot";
+    for (int y = 0; y < kStripHeight; ++y)
+        for (int x = 0; x < kStripWidth; ++x)
+            if (!(shot.at(x, y) == Rgb{0, 0, 0}))
+                return "non-black pixel at " + std::to_string(x) + "," + std::to_string(y);
+    return "";
 }
 
 int litOutside(const Screenshot& shot, const std::vector<Box>& boxes)

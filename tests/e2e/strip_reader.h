@@ -29,6 +29,13 @@ struct LinePlace {
 // read; trailing blanks are dropped.
 std::string readLine(const Screenshot& shot, const RgbaImage& atlas, const LinePlace& place);
 
+// Black, or the shadow's grey as the display rounds it: no glyph ink.
+bool isDark(Rgb p);
+
+// "" when every pixel of the strip is black, else where the first one
+// that is not lies.
+std::string checkEmptyStrip(const Screenshot& shot);
+
 // How many pixels of the strip are not black outside the given boxes
 // (x, y, width, height each).
 struct Box {

@@ -115,7 +115,7 @@ void expectPreviewMatchesStrip(const PreviewCase& c)
 TEST(CheckPreview, EqualsTheProgramsStrip)
 {
     const PreviewCase cases[] = {
-        {"default", readFile(requiredEnv("HALVESTA_DIST") + "/config.ini"), Rgb{0xFF, 0xD2, 0x7F}},
+        {"default", readBytes(requiredEnv("HALVESTA_DIST") + "/config.ini"), Rgb{0xFF, 0xD2, 0x7F}},
         {"coloured",
          config("font_size=24\nfont_spacing=24\ntext_color=#3A9F5C\n", "margin_x=10\nmargin_y=4\n", kAllLines),
          Rgb{0x3A, 0x9F, 0x5C}},
@@ -137,7 +137,7 @@ TEST(CheckPreview, JsonFromTheReleaseFolder)
     HalvestaRun run;
     run.writeConfig("[display]\nshow_date = True\n[Style]\ntext_color=#GG0000\nnote=caf\xE9\n");
     EXPECT_EQ(runCheck(run, {"--json"}, "check.json"), 1);
-    const std::string json = readFile(run.path("check.json"));
+    const std::string json = readBytes(run.path("check.json"));
     EXPECT_TRUE(JsonValidator::valid(json)) << json;
     for (const char* kind : {"unknown-section", "not-hex-digits", "invisible-colour", "unknown-key", "no-line-shown"})
         EXPECT_NE(json.find(std::string("\"kind\": \"") + kind + "\""), std::string::npos) << kind << "\n" << json;

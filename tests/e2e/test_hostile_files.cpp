@@ -244,15 +244,15 @@ std::vector<HostileCase> hostileCases()
     const std::string atlas = "res/fira-code.png";
     cases.push_back(
         {"atlas_truncated_to_100_bytes",
-         [atlas](const HalvestaRun& run) { writeFile(run.path(atlas), readFile(run.path(atlas)).substr(0, 100)); },
+         [atlas](const HalvestaRun& run) { writeBytes(run.path(atlas), readBytes(run.path(atlas)).substr(0, 100)); },
          Outcome::Runs, Picture::Empty});
-    cases.push_back({"atlas_empty", [atlas](const HalvestaRun& run) { writeFile(run.path(atlas), ""); }, Outcome::Runs,
+    cases.push_back({"atlas_empty", [atlas](const HalvestaRun& run) { writeBytes(run.path(atlas), ""); }, Outcome::Runs,
                      Picture::Empty});
     cases.push_back({"atlas_not_a_png",
-                     [atlas](const HalvestaRun& run) { writeFile(run.path(atlas), "This is not an image.\n"); },
+                     [atlas](const HalvestaRun& run) { writeBytes(run.path(atlas), "This is not an image.\n"); },
                      Outcome::Runs, Picture::Empty});
     cases.push_back({"atlas_claims_65535_square",
-                     [atlas](const HalvestaRun& run) { writeFile(run.path(atlas), hugeClaimPng()); }, Outcome::Runs,
+                     [atlas](const HalvestaRun& run) { writeBytes(run.path(atlas), hugeClaimPng()); }, Outcome::Runs,
                      Picture::Empty});
     cases.push_back({"atlas_is_a_folder", [atlas](const HalvestaRun& run) { replaceWithFolder(run.path(atlas)); },
                      Outcome::Runs, Picture::Empty});
@@ -260,38 +260,23 @@ std::vector<HostileCase> hostileCases()
     // No usable icon: the program ends right after start-up.
     std::string noise = pseudoRandomBytes(4096, 0x2545F491u);
     noise[2] = '\x7F'; // not an icon directory's type field
-    cases.push_back({"icon_random_bytes", [noise](const HalvestaRun& run) { writeFile(run.path("icon.ico"), noise); },
+    cases.push_back({"icon_random_bytes", [noise](const HalvestaRun& run) { writeBytes(run.path("icon.ico"), noise); },
                      Outcome::EndsAtOnce});
     cases.push_back(
-        {"icon_empty", [](const HalvestaRun& run) { writeFile(run.path("icon.ico"), ""); }, Outcome::EndsAtOnce});
+        {"icon_empty", [](const HalvestaRun& run) { writeBytes(run.path("icon.ico"), ""); }, Outcome::EndsAtOnce});
     cases.push_back({"icon_is_a_folder", [](const HalvestaRun& run) { replaceWithFolder(run.path("icon.ico")); },
                      Outcome::EndsAtOnce});
     // The directory survives but its image is cut off: whether the system
     // still makes an icon of it is its business.
-    cases.push_back(
-        {"icon_truncated_to_100_bytes",
-         [](const HalvestaRun& run) { writeFile(run.path("icon.ico"), readFile(run.path("icon.ico")).substr(0, 100)); },
-         Outcome::RunsOrEndsAtOnce});
+    cases.push_back({"icon_truncated_to_100_bytes",
+                     [](const HalvestaRun& run) {
+                         writeBytes(run.path("icon.ico"), readBytes(run.path("icon.ico")).substr(0, 100));
+                     },
+                     Outcome::RunsOrEndsAtOnce});
     return cases;
 }
 
 // --- picture checks --------------------------------------------------------
-
-bool isBright(Rgb p)
-{
-    return std::max({p.r, p.g, p.b}) > 3;
-}
-
-std::string checkEmpty(const Screenshot& shot)
-{
-    if (shot.width < kStripWidth)
-        return "no screenshot";
-    for (int y = 0; y < kStripHeight; ++y)
-        for (int x = 0; x < kStripWidth; ++x)
-            if (!(shot.at(x, y) == Rgb{0, 0, 0}))
-                return "non-black pixel at " + std::to_string(x) + "," + std::to_string(y);
-    return "";
-}
 
 // Everything drawn lies inside the band of the 13 glyph squares and their
 // shadow; the glyphs are tall enough for the size and reach the last cell.
@@ -313,7 +298,7 @@ std::string checkTimeLine(const Screenshot& shot, const Band& band)
                 continue;
             if ((x < band.x || x > right || y < band.y || y > bottom) && outside.empty())
                 outside = "pixel drawn outside the band at " + std::to_string(x) + "," + std::to_string(y) + "; ";
-            if (isBright(p)) {
+            if (!isDark(p)) {
                 ++brightCount;
                 brightTop = std::min(brightTop, y);
                 brightBottom = std::max(brightBottom, y);
@@ -383,7 +368,7 @@ TEST_P(Files, ComeThroughWithoutCrashHangOrDialog)
     } else {
         EXPECT_NE(hostile.outcome, Outcome::EndsAtOnce) << "came up without a usable icon";
         if (hostile.picture == Picture::Empty) {
-            EXPECT_EQ(checkEmpty(run.screenshot(hostile.name)), "");
+            EXPECT_EQ(checkEmptyStrip(run.screenshot(hostile.name)), "");
         } else if (hostile.picture == Picture::TimeLine) {
             const auto problems = [&](const Screenshot& shot) { return checkTimeLine(shot, hostile.band); };
             EXPECT_EQ(run.screenshotUntil(hostile.name, problems), "");
@@ -393,7 +378,7 @@ TEST_P(Files, ComeThroughWithoutCrashHangOrDialog)
         EXPECT_EQ(run.closeAndWait(), 0);
     }
     EXPECT_EQ(dialogs, 0) << "a dialog appeared";
-    EXPECT_EQ(readFile(run.path("wine.log")).find("Unhandled"), std::string::npos) << readFile(run.path("wine.log"));
+    EXPECT_EQ(readBytes(run.path("wine.log")).find("Unhandled"), std::string::npos) << readBytes(run.path("wine.log"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Hostile, Files, ::testing::ValuesIn(hostileCases()),

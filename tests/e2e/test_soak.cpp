@@ -61,18 +61,10 @@ int soakSeconds()
     return seconds > 0 ? seconds : 60;
 }
 
-std::string readText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
 bool isProgram(pid_t pid, const fs::path& folder)
 {
     const std::string base = "/proc/" + std::to_string(pid);
-    if (readText(base + "/cmdline").find("halvesta.exe") == std::string::npos)
+    if (readBytes(base + "/cmdline").find("halvesta.exe") == std::string::npos)
         return false;
     std::error_code error;
     return fs::equivalent(fs::read_symlink(base + "/cwd", error), folder, error);
@@ -97,7 +89,7 @@ pid_t linuxPidOf(const HalvestaRun& run)
 
 double statusKiB(pid_t pid, const std::string& key)
 {
-    std::istringstream status(readText("/proc/" + std::to_string(pid) + "/status"));
+    std::istringstream status(readBytes("/proc/" + std::to_string(pid) + "/status"));
     std::string line;
     while (std::getline(status, line))
         if (line.rfind(key + ":", 0) == 0)

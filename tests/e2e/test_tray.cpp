@@ -106,12 +106,12 @@ TEST_F(Tray, AboutShowsTheVersion)
 TEST_F(Tray, CheckForUpdatesOpensTheProductPage)
 {
     const std::string opened = requiredEnv("HALVESTA_OPENED_URLS");
-    const std::string before = readFile(opened);
+    const std::string before = readBytes(opened);
     ASSERT_TRUE(choose(10002));
     std::string added;
     EXPECT_TRUE(waitUntil(
         [&] {
-            added = readFile(opened).substr(std::min(before.size(), readFile(opened).size()));
+            added = readBytes(opened).substr(std::min(before.size(), readBytes(opened).size()));
             return !added.empty();
         },
         20000))
@@ -195,7 +195,7 @@ TEST(TrayStart, WithoutIconFileTheProgramEndsAtOnce)
 // 3 one that opens a console.
 int peSubsystem(const std::string& exe)
 {
-    const std::string bytes = readFile(exe);
+    const std::string bytes = readBytes(exe);
     if (bytes.size() < 0x40)
         return -1;
     uint32_t header = 0;

@@ -5,7 +5,7 @@
 #include "config/line_layout.h"
 #include "config/settings.h"
 
-#include "scratch_dir.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,6 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -31,14 +30,6 @@ namespace {
 const std::string kSource = HALVESTA_SOURCE_DIR;
 constexpr int kCell = 24;
 constexpr int kColumns = 19;
-
-std::string readBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
 
 class Atlas {
 public:
@@ -90,24 +81,24 @@ TEST(Assets, CommittedAtlasIsWhatTheToolRenders)
 {
     const std::string font = "/usr/share/fonts/truetype/firacode/FiraCode-Regular.ttf";
     ScratchDir dir;
-    ASSERT_FALSE(dir.path.empty());
-    ASSERT_EQ(std::system((std::string(HALVESTA_MAKE_ATLAS) + " " + font + " " + dir.path + "/atlas.png").c_str()), 0)
+    ASSERT_FALSE(dir.path().empty());
+    ASSERT_EQ(std::system((std::string(HALVESTA_MAKE_ATLAS) + " " + font + " " + dir.file("atlas.png")).c_str()), 0)
         << "make-atlas failed (is fonts-firacode installed?)";
-    EXPECT_TRUE(readBytes(dir.path + "/atlas.png") == readBytes(kSource + "/res/fira-code.png"))
+    EXPECT_TRUE(readBytes(dir.file("atlas.png")) == readBytes(kSource + "/res/fira-code.png"))
         << "res/fira-code.png differs from what tools/make-atlas renders";
 }
 
 TEST(Assets, AtlasToolRefusesAFileThatIsNoFont)
 {
     ScratchDir dir;
-    ASSERT_FALSE(dir.path.empty());
-    std::ofstream(dir.path + "/bogus.ttf") << "not a font at all, just text";
+    ASSERT_FALSE(dir.path().empty());
+    dir.write("bogus.ttf", "not a font at all, just text");
     const std::string command =
-        std::string(HALVESTA_MAKE_ATLAS) + " " + dir.path + "/bogus.ttf " + dir.path + "/atlas.png 2>/dev/null";
+        std::string(HALVESTA_MAKE_ATLAS) + " " + dir.file("bogus.ttf") + " " + dir.file("atlas.png") + " 2>/dev/null";
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status)) << "make-atlas crashed";
     EXPECT_EQ(WEXITSTATUS(status), 1);
-    EXPECT_FALSE(std::ifstream(dir.path + "/atlas.png").good());
+    EXPECT_FALSE(std::ifstream(dir.file("atlas.png")).good());
 }
 #endif
 
@@ -115,10 +106,10 @@ TEST(Assets, AtlasToolRefusesAFileThatIsNoFont)
 TEST(Assets, CommittedIconsAreWhatTheToolDraws)
 {
     ScratchDir dir;
-    ASSERT_FALSE(dir.path.empty());
-    ASSERT_EQ(std::system((std::string(HALVESTA_MAKE_ICONS) + " " + dir.path).c_str()), 0);
+    ASSERT_FALSE(dir.path().empty());
+    ASSERT_EQ(std::system((std::string(HALVESTA_MAKE_ICONS) + " " + dir.path()).c_str()), 0);
     for (const char* name : {"halvesta.ico", "icon.ico"})
-        EXPECT_TRUE(readBytes(dir.path + "/" + name) == readBytes(kSource + "/res/" + name))
+        EXPECT_TRUE(readBytes(dir.file(name)) == readBytes(kSource + "/res/" + name))
             << "res/" << name << " differs from what tools/make-icons draws";
 }
 #endif

@@ -4,7 +4,7 @@
 #include "check/findings.h"
 #include "check/report.h"
 #include "json_validator.h"
-#include "scratch_dir.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,14 +23,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kSource = HALVESTA_SOURCE_DIR;
-
-std::string readBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
 
 const RgbaPixels& shippedAtlas()
 {
@@ -43,15 +33,15 @@ const RgbaPixels& shippedAtlas()
 // A program folder of its own: config.ini and, when asked, the atlas.
 class Folder : public ScratchDir {
 public:
-    std::string write(const std::string& bytes) const
+    std::string writeSettings(const std::string& bytes) const
     {
-        std::ofstream(path + "/config.ini", std::ios::binary) << bytes;
-        return path + "/config.ini";
+        write("config.ini", bytes);
+        return file("config.ini");
     }
     void addAtlas() const
     {
-        fs::create_directories(path + "/res");
-        fs::copy_file(kSource + "/res/fira-code.png", path + "/res/fira-code.png");
+        fs::create_directories(file("res"));
+        fs::copy_file(kSource + "/res/fira-code.png", file("res/fira-code.png"));
     }
 };
 
@@ -67,7 +57,7 @@ std::vector<std::string> kindsOf(const CheckResult& result)
 CheckResult checkBytes(const std::string& bytes, const RgbaPixels& atlas = shippedAtlas())
 {
     Folder folder;
-    return checkConfig(folder.write(bytes), atlas);
+    return checkConfig(folder.writeSettings(bytes), atlas);
 }
 
 const std::string kShipped = readBytes(kSource + "/res/config.ini");
@@ -175,10 +165,10 @@ TEST(Check, SettingsSayWhereEachValueCameFrom)
 TEST(Check, FileThatCannotBeReadGivesStatusTwo)
 {
     Folder folder;
-    const CheckResult missing = checkConfig(folder.path + "/none.ini", shippedAtlas());
+    const CheckResult missing = checkConfig(folder.file("none.ini"), shippedAtlas());
     EXPECT_EQ(kindsOf(missing), std::vector<std::string>{"0:file-missing"});
     EXPECT_EQ(missing.exitStatus(), 2);
-    const CheckResult directory = checkConfig(folder.path, shippedAtlas());
+    const CheckResult directory = checkConfig(folder.path(), shippedAtlas());
     EXPECT_EQ(kindsOf(directory), std::vector<std::string>{"0:file-is-folder"});
     EXPECT_EQ(directory.exitStatus(), 2);
     EXPECT_TRUE(JsonValidator::valid(jsonReport(directory)));
@@ -241,8 +231,8 @@ TEST(CheckProgram, ExitStatusForPeopleAndScriptsAlike)
         {kShipped, "--preview out.png --at '2026-12-09 17:45:16' --power 1,300", 3},
     };
     for (const auto& run : runs) {
-        folder.write(run.config);
-        EXPECT_EQ(runCheck(folder.path, run.arguments), run.status) << run.arguments;
+        folder.writeSettings(run.config);
+        EXPECT_EQ(runCheck(folder.path(), run.arguments), run.status) << run.arguments;
     }
 }
 
@@ -251,9 +241,9 @@ TEST(CheckProgram, CommittedPreviewIsWhatTheToolDraws)
 {
     Folder folder;
     folder.addAtlas();
-    folder.write(kShipped);
-    ASSERT_EQ(runCheck(folder.path, "--preview preview.png --at '2026-12-09 17:45:16' --power 1,87"), 0);
-    EXPECT_TRUE(readBytes(folder.path + "/preview.png") == readBytes(kSource + "/docs/check-preview.png"))
+    folder.writeSettings(kShipped);
+    ASSERT_EQ(runCheck(folder.path(), "--preview preview.png --at '2026-12-09 17:45:16' --power 1,87"), 0);
+    EXPECT_TRUE(readBytes(folder.file("preview.png")) == readBytes(kSource + "/docs/check-preview.png"))
         << "docs/check-preview.png differs from what halvesta-check draws; regenerate it with tools/check-preview.sh";
 }
 #endif

@@ -1,5 +1,6 @@
 #include "config/ini_reader.h"
 #include "ini_text.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -78,14 +78,6 @@ std::string dump(const IniData& store)
         out +=
             escaped(std::get<0>(entry)) + ' ' + escaped(std::get<1>(entry)) + ' ' + escaped(std::get<2>(entry)) + '\n';
     return out;
-}
-
-std::string fileContents(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
 }
 
 class ScratchFile {
@@ -340,7 +332,7 @@ TEST(IniCorpus, EveryFileGivesItsExpectedStore)
         expectedPath.replace_extension(".expected");
         ASSERT_TRUE(std::filesystem::exists(expectedPath)) << expectedPath;
         IniReader reader;
-        EXPECT_EQ(dump(reader.read(item.path().string())), fileContents(expectedPath)) << item.path();
+        EXPECT_EQ(dump(reader.read(item.path().string())), readBytes(expectedPath.string())) << item.path();
         ++cases;
     }
     EXPECT_GE(cases, 6);

@@ -1,43 +1,13 @@
 // The App: loading the settings into item slots, and the frame loop's end
 // and what it releases.
+#include "allocation_limit.h"
 #include "app/single_instance.h"
 #include "win_support.h"
 
 #include <GL/gl.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <string>
 #include <thread>
-
-namespace {
-
-// While set, allocations of this many bytes or more fail, as they would
-// for a settings file too large to hold in memory.
-std::atomic<std::size_t> failAllocationsFrom{0};
-
-} // namespace
-
-void* operator new(std::size_t size)
-{
-    const std::size_t limit = failAllocationsFrom.load();
-    if (limit != 0 && size >= limit)
-        throw std::bad_alloc();
-    if (void* memory = std::malloc(size ? size : 1))
-        return memory;
-    throw std::bad_alloc();
-}
-
-void operator delete(void* memory) noexcept
-{
-    std::free(memory);
-}
-
-void operator delete(void* memory, std::size_t) noexcept
-{
-    std::free(memory);
-}
 
 namespace {
 
@@ -214,12 +184,12 @@ TEST_F(SettingsLoad, FileTooLargeToHoldIsTreatedAsUnreadable)
 {
     dir.write("config.ini",
               "[Display]\nshow_date=true\nshow_time=true\nshow_battery=true\n" + std::string(4 << 20, 'x') + "\n");
-    failAllocationsFrom = 1 << 20;
+    setAllocationLimit(1 << 20);
     {
         WorkingDirectory cwd(dir.path());
         result = app.loadSettings();
     }
-    failAllocationsFrom = 0;
+    setAllocationLimit(0);
     EXPECT_EQ(result, -1);
     EXPECT_EQ(app.dateItem, nullptr);
     EXPECT_EQ(app.timeItem, nullptr);

@@ -86,48 +86,6 @@ void DisplayTest::TearDown()
     tearDownApp(app);
 }
 
-ScratchDir::ScratchDir()
-{
-    char base[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    static unsigned counter = 0;
-    for (;;) {
-        path_ = std::string(base) + "halvesta-win-" + std::to_string(GetCurrentProcessId()) + "-"
-            + std::to_string(++counter);
-        if (CreateDirectoryA(path_.c_str(), nullptr))
-            break;
-        if (GetLastError() != ERROR_ALREADY_EXISTS) {
-            ADD_FAILURE() << "cannot create " << path_;
-            break;
-        }
-    }
-}
-
-ScratchDir::~ScratchDir()
-{
-    WIN32_FIND_DATAA entry;
-    const HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileA(file(entry.cFileName).c_str());
-        } while (FindNextFileA(search, &entry));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path_.c_str());
-}
-
-void ScratchDir::write(const std::string& name, const std::string& bytes) const
-{
-    const HANDLE handle =
-        CreateFileA(file(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(handle, INVALID_HANDLE_VALUE) << name;
-    DWORD written = 0;
-    WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(handle);
-    ASSERT_EQ(written, bytes.size()) << name;
-}
-
 WorkingDirectory::WorkingDirectory(const std::string& path)
 {
     char current[MAX_PATH];
@@ -167,14 +125,5 @@ std::string sourcePath(const std::string& relative)
 
 std::string readSourceFile(const std::string& relative)
 {
-    const HANDLE file =
-        CreateFileA(sourcePath(relative).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return std::string();
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD got = 0;
-    ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
-    CloseHandle(file);
-    bytes.resize(got);
-    return bytes;
+    return readBytes(sourcePath(relative));
 }

@@ -2,6 +2,7 @@
 // Shared pieces of the in-process tier: a display window per test, frame
 // readback, scratch directories and source-tree paths.
 #include "app/app.h"
+#include "test_files.h"
 
 #include <windows.h>
 
@@ -57,22 +58,6 @@ protected:
     void TearDown() override;
 
     std::unique_ptr<App> app;
-};
-
-// An empty directory under the temp folder, removed with its files.
-class ScratchDir {
-public:
-    ScratchDir();
-    ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "\\" + name; }
-    void write(const std::string& name, const std::string& bytes) const;
-
-private:
-    std::string path_;
 };
 
 // Makes `path` the working directory until destroyed.
