@@ -5,7 +5,7 @@ set -eu
 
 PACKAGES="cmake make g++ clang clang-format libclang-rt-14-dev
 mingw-w64 g++-mingw-w64-x86-64-posix
-wine wine64 xvfb x11-apps imagemagick xauth
+wine wine64 xvfb x11-apps imagemagick xauth trayer xdotool
 libstb-dev googletest fonts-firacode zip unzip"
 
 missing=""

@@ -1,5 +1,6 @@
 # Sourced by the run, test, bench and soak scripts: a private virtual X
-# display and a private Wine prefix, and their clean shutdown.
+# display with a notification area, a private Wine prefix, and their clean
+# shutdown.
 #   wine_env_start DIR   prefix in DIR/prefix, display started, exports set
 #   wine_env_stop        stops only what wine_env_start started
 # The display server and Wine's own processes run in sessions of their own,
@@ -7,6 +8,7 @@
 # order.
 
 WINE_ENV_XVFB_PID=""
+WINE_ENV_TRAYER_PID=""
 
 wine_env_start() {
     wine_env_dir=$(mkdir -p "$1" && cd "$1" && pwd)
@@ -34,6 +36,21 @@ wine_env_start() {
             return 1
         fi
         export DISPLAY=":$(head -n1 "$fdfile")"
+        # A real notification area, as every desktop has, started before
+        # Wine: icons dock there, and Wine opens no tray window of its own
+        # over the strip's corner.
+        setsid trayer --edge bottom --align right --widthtype request --height 32 \
+            --SetDockType false --SetPartialStrut false >"$wine_env_dir/trayer.log" 2>&1 &
+        WINE_ENV_TRAYER_PID=$!
+        tries=0
+        while ! xdotool search --onlyvisible --classname '^panel$' >/dev/null 2>&1 && [ $tries -lt 100 ]; do
+            sleep 0.1
+            tries=$((tries + 1))
+        done
+        if [ $tries -ge 100 ]; then
+            echo "wine-env: trayer did not start (see $wine_env_dir/trayer.log)" >&2
+            return 1
+        fi
     else
         export DISPLAY="$HALVESTA_USE_DISPLAY"
     fi
@@ -70,9 +87,15 @@ wine_env_stop() {
     if [ -n "${WINEPREFIX:-}" ]; then
         wineserver -k >/dev/null 2>&1 || true
     fi
+    if [ -n "$WINE_ENV_TRAYER_PID" ]; then
+        kill "$WINE_ENV_TRAYER_PID" 2>/dev/null || true
+        wait "$WINE_ENV_TRAYER_PID" 2>/dev/null || true
+        WINE_ENV_TRAYER_PID=""
+    fi
     if [ -n "$WINE_ENV_XVFB_PID" ]; then
         kill "$WINE_ENV_XVFB_PID" 2>/dev/null || true
         wait "$WINE_ENV_XVFB_PID" 2>/dev/null || true
         WINE_ENV_XVFB_PID=""
+WINE_ENV_TRAYER_PID=""
     fi
 }

@@ -22,7 +22,8 @@ int App::run()
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
-        BringWindowToTop(window);
+        // Above other topmost windows again, without taking the keyboard.
+        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
 
         FRAME_PART_BEGIN(Update);
         if (batteryItem)

@@ -28,6 +28,7 @@ int App::createWindow()
     // Exactly-black pixels become holes; everything else is opaque.
     SetLayeredWindowAttributes(window, RGB(0, 0, 0), 0, LWA_COLORKEY);
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
-    ShowWindow(window, SW_SHOW);
+    // Shown without activation: the strip never takes the keyboard.
+    ShowWindow(window, SW_SHOWNA);
     return 0;
 }

@@ -4,10 +4,15 @@
 #include "render/atlas_geometry.h"
 #include "tray/tray_icon.h"
 
+#include <objbase.h>
+
 int main(int, char**)
 {
     if (acquireSingleInstance() < 0)
         return 0;
+    // The web page's address may be handed to a browser registered as a
+    // COM handler, which needs an apartment on this thread.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     {
         App app;
         app.createWindow();
@@ -21,5 +26,7 @@ int main(int, char**)
             releaseSingleInstance();
         }
     }
+    if (SUCCEEDED(com))
+        CoUninitialize();
     return 0;
 }

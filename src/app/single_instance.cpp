@@ -9,7 +9,10 @@ HANDLE instanceMutex = nullptr;
 int acquireSingleInstance()
 {
     instanceMutex = CreateMutexA(nullptr, TRUE, "HalvestaSingleInstance");
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    const DWORD error = GetLastError();
+    // A copy running elevated, or under another account in this session,
+    // holds a mutex this one may not open.
+    if (error == ERROR_ALREADY_EXISTS || (!instanceMutex && error == ERROR_ACCESS_DENIED)) {
         MessageBoxA(nullptr, "Halvesta is already running.", "Halvesta Info", MB_ICONINFORMATION);
         return -1;
     }

@@ -100,7 +100,36 @@ bool readIniFile(std::FILE* file, IniData& store, IniLineReport* report)
     return true;
 }
 
+bool readUtf16IniFile(std::FILE* file, Utf16Order order, IniData& store, IniLineReport* report)
+{
+    std::string bytes;
+    char block[4096];
+    std::size_t count;
+    while ((count = std::fread(block, 1, sizeof block, file)) > 0)
+        bytes.append(block, count);
+    if (std::ferror(file))
+        return false;
+    const std::string text = utf16ToUtf8(bytes.data(), bytes.size(), order);
+    IniParser parser(store, report);
+    parser.feed(text.data(), text.size());
+    parser.finish();
+    return true;
+}
+
 namespace {
+
+// The order a UTF-16 mark at the start of the file names; the stream is
+// left at its start. False when even that cannot be read.
+bool peekUtf16Order(std::FILE* file, Utf16Order& order)
+{
+    char mark[2];
+    const std::size_t count = std::fread(mark, 1, sizeof mark, file);
+    if (std::ferror(file))
+        return false;
+    order = utf16OrderOfMark(mark, count);
+    std::rewind(file);
+    return true;
+}
 
 // What a file that cannot be opened or read wholly gives: the status entry
 // alone, so nothing half-read is ever used.
@@ -113,10 +142,12 @@ IniData unreadableStore()
 
 } // namespace
 
-IniData IniReader::read(const std::string& filePath, IniLineReport* report)
+IniData IniReader::read(const std::string& filePath, IniLineReport* report, Utf16Order* order)
 {
     if (report)
         report->clear();
+    if (order)
+        *order = Utf16Order::None;
     path = filePath;
 
     // Text mode: the runtime turns CR LF into LF where the platform does so.
@@ -125,18 +156,36 @@ IniData IniReader::read(const std::string& filePath, IniLineReport* report)
         return unreadableStore();
     IniData store;
     bool complete = false;
-    try {
-        complete = readIniFile(file, store, report);
-    } catch (const std::bad_alloc&) {
-        // A file too large to hold is no reason to end the program.
+    Utf16Order utf16 = Utf16Order::None;
+    if (!peekUtf16Order(file, utf16)) {
+        std::fclose(file);
+        file = nullptr;
+    } else if (utf16 != Utf16Order::None) {
+        // Text mode would mangle UTF-16's bytes.
+        std::fclose(file);
+        file = std::fopen(filePath.c_str(), "rb");
+        if (file && std::fseek(file, 2, SEEK_SET) != 0) {
+            std::fclose(file);
+            file = nullptr;
+        }
     }
-    std::fclose(file);
+    if (file) {
+        try {
+            complete = utf16 == Utf16Order::None ? readIniFile(file, store, report)
+                                                 : readUtf16IniFile(file, utf16, store, report);
+        } catch (const std::bad_alloc&) {
+            // A file too large to hold is no reason to end the program.
+        }
+        std::fclose(file);
+    }
 
     if (!complete) {
         if (report)
             IniLineReport().swap(*report);
         return unreadableStore();
     }
+    if (order)
+        *order = utf16;
     store["return"]["failed"] = "false";
     return store;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/utf16_text.h"
+
 #include <cstddef>
 #include <cstdio>
 #include <string>
@@ -51,13 +53,18 @@ private:
 // Parse a whole file into `store`. False when reading reports an error, so
 // the caller can treat the input as unreadable.
 bool readIniFile(std::FILE* file, IniData& store, IniLineReport* report = nullptr);
+// The same for UTF-16 text in that order, opened in binary mode and read
+// from just past its byte-order mark.
+bool readUtf16IniFile(std::FILE* file, Utf16Order order, IniData& store, IniLineReport* report = nullptr);
 
 class IniReader {
 public:
     // Never fails: store["return"]["failed"] is "true" when the file could
     // not be opened or read, "false" after a complete read. A report, when
-    // asked for, is left empty unless the read was complete.
-    IniData read(const std::string& path, IniLineReport* report = nullptr);
+    // asked for, is left empty unless the read was complete. A file that
+    // begins with a UTF-16 byte-order mark is read as that text; `order`,
+    // when asked for, says which (None for any other file).
+    IniData read(const std::string& path, IniLineReport* report = nullptr, Utf16Order* order = nullptr);
 
 private:
     std::string path;

@@ -111,7 +111,7 @@ int main()
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     SetLayeredWindowAttributes(window, RGB(0, 0, 0), 0, LWA_COLORKEY);
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
-    ShowWindow(window, SW_SHOW);
+    ShowWindow(window, SW_SHOWNA);
 
     int channels;
     unsigned char* pixels = stbi_load("res/fira-code.png", &atlasWidth, &atlasHeight, &channels, 4);
@@ -155,7 +155,7 @@ int main()
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
-        BringWindowToTop(window);
+        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
 
         FRAME_PART_BEGIN(Update);
         SYSTEM_POWER_STATUS power;

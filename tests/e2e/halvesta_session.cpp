@@ -131,7 +131,6 @@ int HalvestaRun::closeAndWait()
 
 Screenshot HalvestaRun::screenshot(const std::string& name)
 {
-    probe().ask("movetray");
     EXPECT_TRUE(presented()) << "no frame presented before the screenshot";
     Screenshot shot = captureScreen();
     savePng(shot, path(name + ".png"));

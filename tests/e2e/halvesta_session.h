@@ -42,8 +42,7 @@ public:
     int waitExit(int limitMs);
     bool running();
 
-    // A screenshot with Wine's own tray window moved off the strip, saved
-    // beside the run as NAME.png for a person to look at.
+    // A screenshot, saved beside the run as NAME.png for a person to look at.
     Screenshot screenshot(const std::string& name);
     // Screenshots until `problems` finds none in one, for 10 s at most: a
     // presented frame reaches the X server a moment later. The problems of

@@ -84,4 +84,22 @@ TEST(Lifecycle, SecondCopyShowsOneMessageBoxAndLeavesTheFirstRunning)
     EXPECT_EQ(first.closeAndWait(), 0);
 }
 
+// A copy running elevated, or under another account, holds a guard that
+// this one may not even open: that is a running copy too.
+TEST(Lifecycle, GuardThatCannotBeOpenedCountsAsARunningCopy)
+{
+    ASSERT_EQ(probe().ask("mutexdenied HalvestaSingleInstance"), "ok");
+    HalvestaRun second;
+    second.launchOnly();
+    const bool boxShown = waitUntil([] { return countWindows("#32770", "Halvesta Info") >= 1; }, 30000);
+    const int strips = countWindows(kStripClass);
+    if (boxShown) {
+        EXPECT_EQ(probe().ask("msgboxok Halvesta Info"), "ok");
+    }
+    EXPECT_EQ(probe().ask("mutexdeniedfree"), "ok");
+    EXPECT_TRUE(boxShown) << "no message box";
+    EXPECT_EQ(strips, 0) << "a second strip was created";
+    EXPECT_EQ(second.waitExit(15000), 0);
+}
+
 } // namespace

@@ -22,6 +22,19 @@ std::string config(const std::string& color, int marginX, int marginY, bool date
     return out.str();
 }
 
+// As Windows PowerShell 5.1 saves text: UTF-16 LE with its mark, CR LF.
+std::string asUtf16WithMark(const std::string& ascii)
+{
+    std::string out = "\xFF\xFE";
+    for (const char c : ascii) {
+        if (c == '\n')
+            out += std::string("\r\0", 2);
+        out += c;
+        out += '\0';
+    }
+    return out;
+}
+
 bool isOneOf(const std::string& text, const std::vector<std::string>& candidates)
 {
     return std::find(candidates.begin(), candidates.end(), text) != candidates.end();
@@ -38,9 +51,10 @@ protected:
 
     // All three lines in white from (0, 5): each reads as the clock and the
     // power status say, and nothing is drawn beside them.
-    void expectThreeLinesRead(const std::string& name)
+    void expectThreeLinesRead(const std::string& name, bool savedAsUtf16 = false)
     {
-        ASSERT_TRUE(startWith(config("#FFFFFF", 0, 5, true, true, true)));
+        const std::string settings = config("#FFFFFF", 0, 5, true, true, true);
+        ASSERT_TRUE(startWith(savedAsUtf16 ? asUtf16WithMark(settings) : settings));
         const RgbaImage font = atlas();
         const Rgb white{255, 255, 255};
         const std::time_t from = std::time(nullptr);
@@ -105,6 +119,11 @@ TEST_F(Text, ColourWithHexPrefixIsReadAsTheStreamReadsIt)
 TEST_F(Text, ThreeLinesStackTwentyTwoPixelsApart)
 {
     expectThreeLinesRead("three-lines");
+}
+
+TEST_F(Text, SettingsSavedAsUtf16ShowTheSameLines)
+{
+    expectThreeLinesRead("utf-16", true);
 }
 
 // The OpenGL 1.1 rule of Windows' own software renderer (virtual machines,

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -37,6 +38,21 @@ bool choose(unsigned id)
 bool menuGone()
 {
     return waitUntil([] { return probe().ask("menuwait 0") == "none"; }, 5000);
+}
+
+// "foreground=… active=… focus=… closekeys=N" as the probe names them.
+std::string keyboardField(const std::string& key)
+{
+    const std::string owners = probe().ask("keyboard");
+    const size_t at = owners.find(key + "=");
+    return at == std::string::npos ? owners
+                                   : owners.substr(at + key.size() + 1, owners.find(' ', at) - at - key.size() - 1);
+}
+
+// Neither the foreground nor, on its own thread, the active window.
+bool stripHasNoKeyboard()
+{
+    return keyboardField("foreground") != "strip" && keyboardField("active") != "strip";
 }
 
 class Tray : public ::testing::Test {
@@ -87,6 +103,47 @@ TEST_F(Tray, HideTogglesTheStripAndTheCheckMark)
     probe().ask("menuesc");
     EXPECT_TRUE(menuGone());
     EXPECT_EQ(run.closeAndWait(), 0);
+}
+
+// Another program keeps the keyboard across the strip's turns, also right
+// after the menu hid and showed it; Alt+F4 meant for it, or reaching the
+// program's own windows, ends nothing; Close still does.
+TEST_F(Tray, TheStripNeverTakesTheKeyboardAndAltF4EndsNothing)
+{
+    EXPECT_TRUE(stripHasNoKeyboard()) << probe().ask("keyboard");
+    ASSERT_EQ(probe().ask("focustake"), "ok");
+    ASSERT_TRUE(presented());
+    EXPECT_EQ(keyboardField("foreground"), "probe");
+
+    ASSERT_TRUE(choose(10003));
+    ASSERT_TRUE(waitUntil([] { return findWindow(kStripClass).number("visible") == 0; }, 5000));
+    ASSERT_TRUE(choose(10003));
+    ASSERT_TRUE(waitUntil([] { return findWindow(kStripClass).number("visible") == 1; }, 5000));
+    ASSERT_TRUE(presented());
+    EXPECT_TRUE(stripHasNoKeyboard()) << probe().ask("keyboard");
+    // Typed now, Alt+F4 reaches whichever window the menu left the focus on.
+    EXPECT_EQ(probe().ask("altf4"), "ok");
+    ASSERT_TRUE(presented());
+    ASSERT_TRUE(run.running()) << "Alt+F4 right after Show ended the program";
+
+    ASSERT_EQ(probe().ask("focustake"), "ok");
+    ASSERT_TRUE(presented());
+    EXPECT_EQ(keyboardField("foreground"), "probe") << "the strip took the foreground back";
+    EXPECT_EQ(probe().ask("altf4"), "ok");
+    EXPECT_TRUE(waitUntil([] { return keyboardField("closekeys") == "1"; }, 5000)) << probe().ask("keyboard");
+
+    EXPECT_EQ(openMenu(), kMenuUnchecked);
+    EXPECT_EQ(probe().ask("menuesc"), "ok");
+    EXPECT_TRUE(menuGone());
+    EXPECT_EQ(probe().ask("altf4"), "ok");
+    for (const char* window : {kStripClass, kTrayClass})
+        EXPECT_EQ(probe().ask(std::string("sysclose ") + window), "ok");
+    ASSERT_TRUE(presented());
+    EXPECT_TRUE(run.running()) << "a keyboard close request ended the program";
+    EXPECT_EQ(probe().ask("focusremove"), "ok");
+
+    ASSERT_TRUE(choose(10004));
+    EXPECT_EQ(run.waitExit(15000), 0);
 }
 
 // The box's text, owner and icon are the win tier's; here it is the
@@ -178,6 +235,37 @@ TEST_F(Tray, IconComesBackWhenTheTaskbarIsCreatedAgain)
     EXPECT_EQ(openMenu(), kMenuUnchecked);
     probe().ask("menuesc");
     EXPECT_TRUE(menuGone());
+    EXPECT_EQ(run.closeAndWait(), 0);
+}
+
+// At logon a slow Explorer refuses the icon and sends no "TaskbarCreated"
+// later; the strip runs meanwhile and the icon comes once the shell takes it.
+class RefusingShell : public ::testing::Test {
+protected:
+    void TearDown() override { probe().ask("refusingtrayremove"); }
+};
+
+TEST_F(RefusingShell, IconIsRegisteredSoonAfterTheRefusalsEnd)
+{
+    ASSERT_EQ(probe().ask("refusingtray"), "ok");
+    HalvestaRun run;
+    run.launchOnly();
+    ASSERT_TRUE(waitUntil([] { return findWindow(kStripClass).number("visible") == 1; }, 30000));
+    ASSERT_TRUE(presented());
+    // An add, a modify in case the add went through after all, then again
+    // on a timer.
+    long adds = 0, modifies = 0;
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            std::sscanf(probe().ask("refusingtraystate").c_str(), "adds=%ld modifies=%ld", &adds, &modifies);
+            return adds >= 2 && modifies >= 2;
+        },
+        10000))
+        << probe().ask("refusingtraystate");
+    ASSERT_EQ(probe().ask("refusingtrayremove"), "ok");
+    EXPECT_TRUE(waitUntil([] { return probe().ask("iconexists") == "exists=1"; }, 5000));
+    EXPECT_EQ(openMenu(), kMenuUnchecked);
+    probe().ask("menuesc");
     EXPECT_EQ(run.closeAndWait(), 0);
 }
 

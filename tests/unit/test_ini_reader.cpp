@@ -319,6 +319,31 @@ TEST(IniFile, LineEndsAsTheTextModeLeavesThem)
 #endif
 }
 
+// PowerShell 5.1 and Notepad's "Unicode" save UTF-16 with a mark; the
+// corpus holds whole files of both orders.
+TEST(Utf16Text, EitherOrderBecomesUtf8WithLineFeedsOnly)
+{
+    EXPECT_EQ(utf16OrderOfMark("\xFF\xFEk", 3), Utf16Order::LittleEndian);
+    EXPECT_EQ(utf16OrderOfMark("\xFE\xFF", 2), Utf16Order::BigEndian);
+    EXPECT_EQ(utf16OrderOfMark("\xFF", 1), Utf16Order::None);
+    EXPECT_EQ(utf16OrderOfMark("\xEF\xBB\xBF", 3), Utf16Order::None);
+
+    const auto little = [](const std::string& bytes) {
+        return utf16ToUtf8(bytes.data(), bytes.size(), Utf16Order::LittleEndian);
+    };
+    const auto big = [](const std::string& bytes) {
+        return utf16ToUtf8(bytes.data(), bytes.size(), Utf16Order::BigEndian);
+    };
+    // "a", CR LF, a lone CR, U+00E9, U+20AC and U+1F600 as a surrogate pair.
+    EXPECT_EQ(little(std::string("a\0\r\0\n\0\r\0b\0\xE9\0\xAC\x20\x3D\xD8\x00\xDE", 18)),
+              "a\n\rb\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+    EXPECT_EQ(big(std::string("\0a\0\r\0\n\x20\xAC\xD8\x3D\xDE\x00", 12)), "a\n\xE2\x82\xAC\xF0\x9F\x98\x80");
+    // Unpaired surrogates: a high one before a letter, a low one alone, a
+    // high one at the end; then an odd last byte, which is dropped.
+    EXPECT_EQ(little(std::string("\x3D\xD8x\0\x00\xDE\x3D\xD8", 8)), "\xEF\xBF\xBDx\xEF\xBF\xBD\xEF\xBF\xBD");
+    EXPECT_EQ(little(std::string("k\0=", 3)), "k");
+}
+
 // Each ini_corpus/NAME.ini is read as a settings file and must give exactly
 // the entries listed in NAME.expected.
 TEST(IniCorpus, EveryFileGivesItsExpectedStore)

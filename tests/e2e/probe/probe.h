@@ -19,10 +19,21 @@ std::string windowInfo(const std::string& className);
 std::string postClose(const std::string& className);
 std::string countWindows(const std::string& className, const std::string& title);
 std::string notifyTray(UINT mouseMessage);
-std::string moveWineTrayAway();
 std::string waitTurns(int turns);
 std::string turnRate(DWORD milliseconds);
 std::string mutexExists(const std::string& name);
+std::string mutexDeniedHold(const std::string& name);
+std::string mutexDeniedRelease();
+
+std::string focusTake();
+std::string focusRemove();
+std::string keyboardOwners();
+std::string typeAltF4();
+std::string postSystemClose(const std::string& className);
+
+std::string refusingTrayOpen();
+std::string refusingTrayState();
+std::string refusingTrayClose();
 
 std::string menuWait(DWORD timeoutMs);
 std::string menuItems();

@@ -49,8 +49,26 @@ std::string run(const std::string& line)
     }
     if (command == "mutex")
         return mutexExists(restOf(in));
-    if (command == "movetray")
-        return moveWineTrayAway();
+    if (command == "mutexdenied")
+        return mutexDeniedHold(restOf(in));
+    if (command == "mutexdeniedfree")
+        return mutexDeniedRelease();
+    if (command == "focustake")
+        return focusTake();
+    if (command == "focusremove")
+        return focusRemove();
+    if (command == "keyboard")
+        return keyboardOwners();
+    if (command == "altf4")
+        return typeAltF4();
+    if (command == "sysclose")
+        return postSystemClose(restOf(in));
+    if (command == "refusingtray")
+        return refusingTrayOpen();
+    if (command == "refusingtraystate")
+        return refusingTrayState();
+    if (command == "refusingtrayremove")
+        return refusingTrayClose();
     if (command == "menuwait") {
         unsigned long timeout = 0;
         in >> timeout;

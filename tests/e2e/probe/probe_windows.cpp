@@ -5,6 +5,8 @@
 
 namespace {
 
+HANDLE deniedMutex = nullptr;
+
 struct CountRequest {
     std::string className;
     std::string title;
@@ -130,6 +132,31 @@ std::string mutexExists(const std::string& name)
     return mutex ? "exists=1" : "exists=0";
 }
 
+// A mutex of that name that grants nobody any access, as a copy running
+// elevated or under another account holds it; one at a time.
+std::string mutexDeniedHold(const std::string& name)
+{
+    static ACL emptyList;
+    SECURITY_DESCRIPTOR descriptor;
+    if (deniedMutex || !InitializeAcl(&emptyList, sizeof emptyList, ACL_REVISION)
+        || !InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION)
+        || !SetSecurityDescriptorDacl(&descriptor, TRUE, &emptyList, FALSE))
+        return "error no descriptor";
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, &descriptor, FALSE};
+    deniedMutex = CreateMutexA(&attributes, TRUE, name.c_str());
+    return deniedMutex ? "ok" : "error no mutex";
+}
+
+std::string mutexDeniedRelease()
+{
+    if (!deniedMutex)
+        return "none";
+    ReleaseMutex(deniedMutex);
+    CloseHandle(deniedMutex);
+    deniedMutex = nullptr;
+    return "ok";
+}
+
 std::string postClose(const std::string& className)
 {
     const HWND window = findProgramWindow(className);
@@ -153,25 +180,4 @@ std::string notifyTray(UINT mouseMessage)
     if (!tray)
         return "none";
     return PostMessageA(tray, WM_USER + 1, 1, mouseMessage) ? "ok" : "error post failed";
-}
-
-// Without a real notification area Wine shows its own tray window at the
-// top-left, over the strip; screenshots need it elsewhere.
-std::string moveWineTrayAway()
-{
-    const HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
-    if (!tray)
-        return "none";
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    RECT rect = {};
-    GetWindowRect(tray, &rect);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    SetWindowPos(tray, nullptr, screenWidth - width, screenHeight - height, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    GetWindowRect(tray, &rect);
-    char line[120];
-    std::snprintf(line, sizeof line, "rect=%ld,%ld,%ld,%ld", rect.left, rect.top, rect.right, rect.bottom);
-    return line;
 }
