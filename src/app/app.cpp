@@ -1,8 +1,18 @@
 #include "app/app.h"
 
 #include "app/frame_timing.h"
+#include "app/session_notices.h"
+
+#include "render/display_window.h"
+#include "render/strip_geometry.h"
 
 #include "render/opengl.h"
+
+namespace {
+// Long enough to cost nothing, short enough that the strip comes back
+// without a visible delay.
+constexpr DWORD kUnseenWaitMilliseconds = 250;
+} // namespace
 
 App::~App()
 {
@@ -13,42 +23,64 @@ App::~App()
 
 int App::run()
 {
+    sessionView() = SessionView();
     running = true;
     MSG message = {};
-    while (running) {
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT)
-                running = false;
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
+    {
+        SessionNotices notices(window, registerSession);
+        while (running) {
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+                if (message.message == WM_QUIT)
+                    running = false;
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+            notices.retryIfDue();
+            // Above other topmost windows again, without taking the keyboard,
+            // and back in the primary screen's corner after a display change.
+            SetWindowPos(window, HWND_TOPMOST, 0, 0, kStripWidth, kStripHeight, SWP_NOACTIVATE);
+
+            if (unseen()) {
+                // Nothing drawn for nobody; the menu and Close still answer
+                // at once.
+                if (running)
+                    MsgWaitForMultipleObjectsEx(0, nullptr, kUnseenWaitMilliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+                FRAME_TURN_ENDED(window);
+                continue;
+            }
+
+            FRAME_PART_BEGIN(Update);
+            if (batteryItem)
+                batteryItem->update();
+            if (dateItem)
+                dateItem->update();
+            if (timeItem)
+                timeItem->update();
+            FRAME_PART_END(Update);
+
+            FRAME_PART_BEGIN(Render);
+            renderFrame();
+            FRAME_PART_END(Render);
+
+            FRAME_PART_BEGIN(Present);
+            context.swapBuffers();
+            FRAME_PART_END(Present);
+            FRAME_PRESENTED();
+            FRAME_TURN_ENDED(window);
+
+            Sleep(16);
         }
-        // Above other topmost windows again, without taking the keyboard.
-        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
-
-        FRAME_PART_BEGIN(Update);
-        if (batteryItem)
-            batteryItem->update();
-        if (dateItem)
-            dateItem->update();
-        if (timeItem)
-            timeItem->update();
-        FRAME_PART_END(Update);
-
-        FRAME_PART_BEGIN(Render);
-        renderFrame();
-        FRAME_PART_END(Render);
-
-        FRAME_PART_BEGIN(Present);
-        context.swapBuffers();
-        FRAME_PART_END(Present);
-        FRAME_PRESENTED(window);
-
-        Sleep(16);
-    }
-    font.release();
+        font.release();
+    } // the notices are unregistered just before the window goes
     DestroyWindow(window);
     FRAME_TIMING_REPORT();
     return 0;
+}
+
+bool App::unseen() const
+{
+    const SessionView& view = sessionView();
+    return !IsWindowVisible(window) || view.locked || view.disconnected || view.displayOff;
 }
 
 int App::renderFrame()

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+#include <wtsapi32.h>
+
 // Owns everything the strip is made of; lives on main's stack.
 class App {
 public:
@@ -18,6 +20,8 @@ public:
     int loadSettings(); // reads config.ini and creates the enabled items
     int run();          // the frame loop, until a quit message arrives
     int renderFrame();  // clears and draws every item
+    // Hidden, or nobody can see it: the loop then draws nothing.
+    bool unseen() const;
 
     HWND window = nullptr;
     GlContext context;
@@ -26,4 +30,6 @@ public:
     std::unique_ptr<BatteryItem> batteryItem;
     BitmapFont font;
     bool running = false;
+    // How the loop asks for session notices; a test can stand in for it.
+    BOOL(WINAPI* registerSession)(HWND window, DWORD flags) = WTSRegisterSessionNotification;
 };

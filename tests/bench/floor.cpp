@@ -155,7 +155,7 @@ int main()
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
-        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+        SetWindowPos(window, HWND_TOPMOST, 0, 0, 600, 100, SWP_NOACTIVATE);
 
         FRAME_PART_BEGIN(Update);
         SYSTEM_POWER_STATUS power;
@@ -187,7 +187,8 @@ int main()
         FRAME_PART_BEGIN(Present);
         SwapBuffers(dc);
         FRAME_PART_END(Present);
-        FRAME_PRESENTED(window);
+        FRAME_PRESENTED();
+        FRAME_TURN_ENDED(window);
         Sleep(16);
     }
     glDeleteTextures(1, &texture);

@@ -40,6 +40,8 @@ bool menuGone()
     return waitUntil([] { return probe().ask("menuwait 0") == "none"; }, 5000);
 }
 
+constexpr unsigned long kWsExTopmost = 0x8ul;
+
 // "foreground=… active=… focus=… closekeys=N" as the probe names them.
 std::string keyboardField(const std::string& key)
 {
@@ -144,6 +146,28 @@ TEST_F(Tray, TheStripNeverTakesTheKeyboardAndAltF4EndsNothing)
 
     ASSERT_TRUE(choose(10004));
     EXPECT_EQ(run.waitExit(15000), 0);
+}
+
+// A display change leaves the strip where it was, or moves it onto another
+// monitor; its place is the primary screen's corner, shown or hidden.
+TEST_F(Tray, TheStripGoesBackToItsCornerShownOrHidden)
+{
+    const auto inCorner = [] { return findWindow(kStripClass).fields["rect"] == "0,0,600,100"; };
+    ASSERT_EQ(probe().ask(std::string("move ") + kStripClass + " 300 200"), "ok");
+    EXPECT_TRUE(waitUntil(inCorner, 1000)) << findWindow(kStripClass).fields["rect"];
+    EXPECT_EQ(findWindow(kStripClass).number("exstyle") & kWsExTopmost, kWsExTopmost);
+    EXPECT_TRUE(stripHasNoKeyboard()) << probe().ask("keyboard");
+
+    ASSERT_TRUE(choose(10003));
+    ASSERT_TRUE(waitUntil([] { return findWindow(kStripClass).number("visible") == 0; }, 5000));
+    ASSERT_EQ(probe().ask(std::string("move ") + kStripClass + " -200 500"), "ok");
+    EXPECT_TRUE(waitUntil(inCorner, 1000)) << findWindow(kStripClass).fields["rect"];
+    ASSERT_TRUE(presented());
+    EXPECT_EQ(findWindow(kStripClass).number("visible"), 0u) << "the move back showed the hidden strip";
+    ASSERT_TRUE(choose(10003));
+    EXPECT_TRUE(waitUntil([] { return findWindow(kStripClass).number("visible") == 1; }, 5000));
+    EXPECT_TRUE(inCorner());
+    EXPECT_EQ(run.closeAndWait(), 0);
 }
 
 // The box's text, owner and icon are the win tier's; here it is the

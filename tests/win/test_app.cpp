@@ -4,7 +4,13 @@
 #include "app/single_instance.h"
 #include "win_support.h"
 
+#include "render/display_window.h"
+
 #include <GL/gl.h>
+#include <wtsapi32.h>
+
+#include <cstring>
+#include <vector>
 
 #include <string>
 #include <thread>
@@ -64,6 +70,90 @@ TEST_F(AppRun, QuitPostedToTheThreadEndsTheLoopToo)
     PostQuitMessage(0);
     EXPECT_EQ(app->run(), 0);
     EXPECT_FALSE(IsWindow(window));
+}
+
+// The session service as it may be early at logon: it refuses twice.
+std::vector<DWORD> registrationTicks;
+BOOL WINAPI sessionRefusingTwice(HWND, DWORD)
+{
+    registrationTicks.push_back(GetTickCount());
+    return registrationTicks.size() > 2;
+}
+
+void sendDisplayState(HWND window, const GUID& setting, DWORD state)
+{
+    alignas(POWERBROADCAST_SETTING) unsigned char notice[sizeof(POWERBROADCAST_SETTING) + sizeof(DWORD)] = {};
+    POWERBROADCAST_SETTING* power = reinterpret_cast<POWERBROADCAST_SETTING*>(notice);
+    power->PowerSetting = setting;
+    power->DataLength = sizeof state;
+    std::memcpy(power->Data, &state, sizeof state);
+    SendMessageA(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(power));
+}
+
+// One step a turn (a thread timer gives at most one tick per pump): each
+// changes what Windows says about the strip, and the next checks whether
+// the turn after it refreshed the time line.
+struct UnseenStep {
+    const char* what;
+    void (*act)(HWND window);
+    bool seenAfter;
+};
+const UnseenStep kUnseenSteps[] = {
+    {"hidden", [](HWND w) { ShowWindow(w, SW_HIDE); }, false},
+    {"shown", [](HWND w) { ShowWindow(w, SW_SHOWNA); }, true},
+    {"locked", [](HWND w) { SendMessageA(w, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0); }, false},
+    {"connected while locked", [](HWND w) { SendMessageA(w, WM_WTSSESSION_CHANGE, WTS_CONSOLE_CONNECT, 0); }, false},
+    {"unlocked", [](HWND w) { SendMessageA(w, WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0); }, true},
+    {"remote disconnect", [](HWND w) { SendMessageA(w, WM_WTSSESSION_CHANGE, WTS_REMOTE_DISCONNECT, 0); }, false},
+    {"remote connect", [](HWND w) { SendMessageA(w, WM_WTSSESSION_CHANGE, WTS_REMOTE_CONNECT, 0); }, true},
+    {"console disconnect", [](HWND w) { SendMessageA(w, WM_WTSSESSION_CHANGE, WTS_CONSOLE_DISCONNECT, 0); }, false},
+    {"console connect", [](HWND w) { SendMessageA(w, WM_WTSSESSION_CHANGE, WTS_CONSOLE_CONNECT, 0); }, true},
+    {"display off", [](HWND w) { sendDisplayState(w, kSessionDisplayStatus, 0); }, false},
+    {"display dimmed", [](HWND w) { sendDisplayState(w, kSessionDisplayStatus, 2); }, true},
+    {"monitor off", [](HWND w) { sendDisplayState(w, kMonitorPowerOn, 0); }, false},
+    {"monitor on", [](HWND w) { sendDisplayState(w, kMonitorPowerOn, 1); }, true},
+};
+constexpr char kStale[] = "stale";
+App* scriptedApp = nullptr;
+size_t scriptStep = 0;
+std::vector<std::string> scriptProblems;
+
+void CALLBACK unseenScriptTick(HWND, UINT, UINT_PTR, DWORD)
+{
+    const size_t steps = sizeof kUnseenSteps / sizeof kUnseenSteps[0];
+    TimeItem& time = *scriptedApp->timeItem;
+    if (scriptStep > 0 && scriptStep <= steps) {
+        const UnseenStep& done = kUnseenSteps[scriptStep - 1];
+        if ((time.text == kStale) == done.seenAfter)
+            scriptProblems.push_back(std::string(done.what) + ": " + time.text);
+    }
+    if (scriptStep < steps) {
+        time.text = kStale;
+        kUnseenSteps[scriptStep].act(scriptedApp->window);
+    }
+    ++scriptStep;
+    // Then long enough after the third registration to see that it was the last.
+    if (scriptStep > steps && registrationTicks.size() >= 3 && GetTickCount() - registrationTicks[2] > 2500)
+        PostMessageA(scriptedApp->window, WM_CLOSE, 0, 0);
+}
+
+TEST_F(AppRun, NothingIsRefreshedWhileNobodyCanSeeTheStrip)
+{
+    app->timeItem.reset(new TimeItem());
+    registrationTicks.clear();
+    app->registerSession = sessionRefusingTwice;
+    scriptedApp = app.get();
+    scriptStep = 0;
+    scriptProblems.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, unseenScriptTick);
+    ASSERT_NE(timer, 0u);
+    EXPECT_EQ(app->run(), 0);
+    KillTimer(nullptr, timer);
+    for (const std::string& problem : scriptProblems)
+        ADD_FAILURE() << problem << (problem.find(kStale) != std::string::npos ? " (not refreshed)" : " (refreshed)");
+    ASSERT_EQ(registrationTicks.size(), 3u) << "refused twice, then taken, then left alone";
+    EXPECT_GE(registrationTicks[1] - registrationTicks[0], 2000u);
+    EXPECT_GE(registrationTicks[2] - registrationTicks[1], 2000u);
 }
 
 TEST_F(AppRun, FrameDrawsEachLoadedLineInItsOwnBand)

@@ -25,6 +25,12 @@ std::string run(const std::string& line)
     in >> command;
     if (command == "find")
         return windowInfo(restOf(in));
+    if (command == "move") {
+        std::string className;
+        int x = 0, y = 0;
+        in >> className >> x >> y;
+        return moveWindow(className, x, y);
+    }
     if (command == "close")
         return postClose(restOf(in));
     if (command == "count") {

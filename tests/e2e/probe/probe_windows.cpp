@@ -157,6 +157,16 @@ std::string mutexDeniedRelease()
     return "ok";
 }
 
+// As a display change moves a window: from outside, without activating it.
+std::string moveWindow(const std::string& className, int x, int y)
+{
+    const HWND window = findProgramWindow(className);
+    if (!window)
+        return "none";
+    return SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) ? "ok"
+                                                                                                 : "error move failed";
+}
+
 std::string postClose(const std::string& className)
 {
     const HWND window = findProgramWindow(className);
