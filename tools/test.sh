@@ -111,8 +111,47 @@ check_format() {
     fi
 }
 
+# Each workflow file against the workflow schema, after a YAML parse. Only a
+# hosted runner shows whether its commands work.
+check_workflows() {
+    local file log
+    for file in .github/workflows/*.yml; do
+        echo "== workflow: $file"
+        log="$RESULTS/workflow-$(basename "$file").log"
+        if tools/workflow-check/node_modules/.bin/action-validator "$file" >"$log" 2>&1; then
+            PASSED=$((PASSED + 1))
+        else
+            head -40 "$log"
+            fail_step "workflow $file (see $log)"
+        fi
+    done
+}
+
+# A checkout by Git for Windows (core.autocrlf=true) must give every file as
+# committed (.gitattributes). It clones the committed HEAD.
+check_line_ends() {
+    echo "== line ends"
+    local clone converted
+    clone=$(mktemp -d "${TMPDIR:-/tmp}/halvesta-autocrlf.XXXXXX")
+    if git -c core.autocrlf=true clone -q "$ROOT" "$clone/repo" 2>"$RESULTS/line-ends.log"; then
+        converted=$(git -C "$clone/repo" ls-files --eol | awk 'substr($1, 3) != substr($2, 3)')
+        if [ -z "$converted" ]; then
+            PASSED=$((PASSED + 1))
+        else
+            echo "$converted" | head -20
+            fail_step "line ends: files an autocrlf checkout converts"
+        fi
+    else
+        cat "$RESULTS/line-ends.log"
+        fail_step "line ends: clone failed"
+    fi
+    rm -rf "$clone"
+}
+
 STARTED=$(date +%s)
 check_format
+check_workflows
+check_line_ends
 build native && NATIVE_OK=1 || NATIVE_OK=0
 # dist/ from the install rules, as tools/build.sh lays it out.
 build mingw && rm -rf dist && cmake --install build/mingw --prefix dist >/dev/null && MINGW_OK=1 || MINGW_OK=0
