@@ -17,6 +17,7 @@ constexpr DWORD kMenuDumpSize = 4096;
 // Each command answers one line; failures start with "error".
 std::string windowInfo(const std::string& className);
 std::string postClose(const std::string& className);
+std::string sendSessionChange(unsigned change);
 std::string moveWindow(const std::string& className, int x, int y);
 std::string countWindows(const std::string& className, const std::string& title);
 std::string notifyTray(UINT mouseMessage);

@@ -25,6 +25,11 @@ std::string run(const std::string& line)
     in >> command;
     if (command == "find")
         return windowInfo(restOf(in));
+    if (command == "session") {
+        unsigned change = 0;
+        in >> change;
+        return sendSessionChange(change);
+    }
     if (command == "move") {
         std::string className;
         int x = 0, y = 0;

@@ -157,6 +157,18 @@ std::string mutexDeniedRelease()
     return "ok";
 }
 
+// What Windows sends a registered window when the session locks (7),
+// unlocks (8), connects or disconnects.
+std::string sendSessionChange(unsigned change)
+{
+    const HWND strip = findProgramWindow("MAINWINDOW_CLASSNAME");
+    if (!strip)
+        return "none";
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(strip, 0x02B1, change, 0, SMTO_ABORTIFHUNG, 5000, &result) ? "ok"
+                                                                                         : "error no answer";
+}
+
 // As a display change moves a window: from outside, without activating it.
 std::string moveWindow(const std::string& className, int x, int y)
 {
