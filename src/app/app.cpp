@@ -23,7 +23,6 @@ App::~App()
 
 int App::run()
 {
-    sessionView() = SessionView();
     running = true;
     MSG message = {};
     {

@@ -18,8 +18,7 @@ struct SessionView {
 extern const GUID kSessionDisplayStatus;
 extern const GUID kMonitorPowerOn;
 
-// The display window's notices so far; the frame loop resets it when it
-// starts.
+// The display window's notices so far, all false when the process starts.
 SessionView& sessionView();
 
 // Turns a close request into the end of the frame loop; the loop destroys
