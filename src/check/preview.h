@@ -1,17 +1,11 @@
 #pragma once
 
 #include "check/line_texts.h"
+#include "check/rgba_pixels.h"
 #include "config/settings.h"
 
 #include <string>
 #include <vector>
-
-// Top row first, four bytes a pixel: red, green, blue, alpha.
-struct RgbaPixels {
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> rgba;
-};
 
 // The strip as the program draws it with these settings and texts and
 // this atlas (none: no glyphs), kStripWidth x kStripHeight pixels. Pure

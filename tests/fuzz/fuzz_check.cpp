@@ -1,6 +1,7 @@
 // Any bytes as config.ini through halvesta-check: no crash, and both
 // reports stay well-formed (the JSON valid, people's text valid UTF-8).
 #include "check/findings.h"
+#include "check/preview.h"
 #include "check/report.h"
 #include "json_validator.h"
 

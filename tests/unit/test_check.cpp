@@ -2,6 +2,7 @@
 // it belongs to, the exit status, and a JSON document that stays valid for
 // any bytes.
 #include "check/findings.h"
+#include "check/preview.h"
 #include "check/report.h"
 #include "json_validator.h"
 #include "test_files.h"
