@@ -1,7 +1,7 @@
 #pragma once
 
 #include "config/color.h"
-#include "config/ini_reader.h"
+#include "config/ini_data.h"
 
 #include <string>
 
