@@ -36,7 +36,7 @@ std::string stripSize()
 
 void checkInvisibleColour(CheckResult& result)
 {
-    if (colourText(result.settings.color) != "#000000")
+    if (colorBytes(result.settings.color) != colorBytes(kColorKey))
         return;
     result.findings.push_back(settingFinding(FindingKind::InvisibleColour, result, kTextColorSetting,
                                              "the text colour is black, which is the strip's transparent colour: the "

@@ -8,9 +8,9 @@
 #include <vector>
 
 // The strip as the program draws it with these settings and texts and
-// this atlas (none: no glyphs), kStripWidth x kStripHeight pixels. Pure
-// black, the window's colour key, comes out fully transparent; every
-// other pixel is opaque.
+// this atlas (none: no glyphs), kStripWidth x kStripHeight pixels. The
+// window's colour key comes out fully transparent; every other pixel is
+// opaque.
 RgbaPixels renderStrip(const Settings& settings, const LineTexts& texts, const RgbaPixels& atlas);
 
 // The strip pixels a line's glyphs or shadow touch with any ink (texels

@@ -19,6 +19,7 @@ struct ColorBytes {
     {
         return red == other.red && green == other.green && blue == other.blue;
     }
+    bool operator!=(const ColorBytes& other) const { return !(*this == other); }
 };
 
 inline ColorBytes colorBytes(const Color& color)
