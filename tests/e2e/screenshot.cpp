@@ -1,9 +1,6 @@
 #include "screenshot.h"
 
-#define STB_IMAGE_IMPLEMENTATION
-#include <stb_image.h>
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb_image_write.h>
+#include "stb/png_files.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -92,19 +89,18 @@ void savePng(const Screenshot& shot, const std::string& path)
 {
     if (shot.pixels.empty())
         return;
-    stbi_write_png(path.c_str(), shot.width, shot.height, 3, shot.pixels.data(), shot.width * 3);
+    writePng(path.c_str(), shot.width, shot.height, 3, reinterpret_cast<const unsigned char*>(shot.pixels.data()));
 }
 
 RgbaImage loadRgba(const std::string& path)
 {
     RgbaImage image;
-    int channels = 0;
-    unsigned char* pixels = stbi_load(path.c_str(), &image.width, &image.height, &channels, 4);
+    unsigned char* pixels = loadPngRgba(path.c_str(), image.width, image.height);
     if (!pixels) {
         image.width = image.height = 0;
         return image;
     }
     image.rgba.assign(pixels, pixels + size_t(image.width) * image.height * 4);
-    stbi_image_free(pixels);
+    freePngPixels(pixels);
     return image;
 }

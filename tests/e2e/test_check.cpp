@@ -3,7 +3,7 @@
 #include "halvesta_session.h"
 #include "strip_reader.h"
 
-#include "../support/json_validator.h"
+#include "json_validator.h"
 
 #include <gtest/gtest.h>
 

@@ -9,12 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#if defined(__GNUC__)
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wunused-function"
-#endif
-#define STB_IMAGE_IMPLEMENTATION
-#include <stb_image.h>
+#include "stb/png_files.h"
 
 #include <sys/wait.h>
 
@@ -33,12 +28,8 @@ constexpr int kColumns = 19;
 
 class Atlas {
 public:
-    explicit Atlas(const std::string& file)
-    {
-        int channels = 0;
-        pixels = stbi_load(file.c_str(), &width, &height, &channels, 4);
-    }
-    ~Atlas() { stbi_image_free(pixels); }
+    explicit Atlas(const std::string& file) { pixels = loadPngRgba(file.c_str(), width, height); }
+    ~Atlas() { freePngPixels(pixels); }
     Atlas(const Atlas&) = delete;
     Atlas& operator=(const Atlas&) = delete;
 

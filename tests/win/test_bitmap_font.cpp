@@ -3,8 +3,9 @@
 #include "render/bitmap_font.h"
 #include "win_support.h"
 
+#include "stb/png_files.h"
+
 #include <GL/gl.h>
-#include <stb_image.h>
 
 #include <algorithm>
 #include <cmath>
@@ -123,8 +124,7 @@ TEST_F(FontLoad, ShippedAtlasBecomesANearestFilteredTextureOfItsOwnSize)
     loadShippedAtlas();
     int width = 0;
     int height = 0;
-    int channels = 0;
-    stbi_uc* pixels = stbi_load(atlasPath.c_str(), &width, &height, &channels, 4);
+    unsigned char* pixels = loadPngRgba(atlasPath.c_str(), width, height);
     ASSERT_NE(pixels, nullptr);
 
     ASSERT_NE(font.texture, 0u);
@@ -151,11 +151,11 @@ TEST_F(FontLoad, ShippedAtlasBecomesANearestFilteredTextureOfItsOwnSize)
     EXPECT_EQ(magFilter, GL_NEAREST);
 
     // The texels are the file's pixels, first row on top, unflipped.
-    std::vector<stbi_uc> texels(static_cast<std::size_t>(width) * height * 4);
+    std::vector<unsigned char> texels(static_cast<std::size_t>(width) * height * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
     EXPECT_TRUE(std::equal(texels.begin(), texels.end(), pixels));
-    stbi_image_free(pixels);
+    freePngPixels(pixels);
 }
 
 TEST_F(FontLoad, MissingFileGivesNoTextureAndDrawsNothing)
@@ -278,8 +278,7 @@ TEST_F(GlyphQuads, GlyphPixelsAreTheAtlasCellBlendedOverBlack)
     loadShippedAtlas();
     int width = 0;
     int height = 0;
-    int channels = 0;
-    stbi_uc* atlas = stbi_load(atlasPath.c_str(), &width, &height, &channels, 4);
+    unsigned char* atlas = loadPngRgba(atlasPath.c_str(), width, height);
     ASSERT_NE(atlas, nullptr);
 
     glClearColor(0, 0, 0, 0);
@@ -293,7 +292,7 @@ TEST_F(GlyphQuads, GlyphPixelsAreTheAtlasCellBlendedOverBlack)
     int lit = 0;
     for (int j = 0; j < 24; ++j) {
         for (int i = 0; i < 24; ++i) {
-            const stbi_uc* texel = &atlas[((24 + j) * width + 336 + i) * 4];
+            const unsigned char* texel = &atlas[((24 + j) * width + 336 + i) * 4];
             const double alpha = texel[3] / 255.0;
             const Rgb want{static_cast<int>(texel[0] * alpha + 0.5), static_cast<int>(texel[1] * alpha + 0.5),
                            static_cast<int>(texel[2] * alpha + 0.5)};
@@ -312,7 +311,7 @@ TEST_F(GlyphQuads, GlyphPixelsAreTheAtlasCellBlendedOverBlack)
     EXPECT_EQ(frame.at(124, 20), (Rgb{0, 0, 0}));
     EXPECT_EQ(frame.at(100, 19), (Rgb{0, 0, 0}));
     EXPECT_EQ(frame.at(100, 44), (Rgb{0, 0, 0}));
-    stbi_image_free(atlas);
+    freePngPixels(atlas);
 }
 
 TEST_F(GlyphQuads, HalfTransparentTexelsBlendToDarkButNotBlack)

@@ -5,13 +5,7 @@
 
 #include <GL/gl.h>
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wunused-parameter"
-#pragma GCC diagnostic ignored "-Wsign-compare"
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb_image_write.h>
-#pragma GCC diagnostic pop
+#include "stb/png_files.h"
 
 #include <ostream>
 
@@ -110,7 +104,7 @@ void RgbaImage::set(int x, int y, Rgb colour, int alpha)
 
 bool writePng(const std::string& path, const RgbaImage& image)
 {
-    return stbi_write_png(path.c_str(), image.width, image.height, 4, image.rgba.data(), image.width * 4) != 0;
+    return writePng(path.c_str(), image.width, image.height, 4, image.rgba.data());
 }
 
 std::string sourcePath(const std::string& relative)
