@@ -3,6 +3,7 @@
 #include "check/findings.h"
 #include "check/preview.h"
 #include "check/report.h"
+#include "fuzz_require.h"
 #include "json_validator.h"
 
 #include <unistd.h>
@@ -14,12 +15,6 @@
 #include <string>
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 const std::string& configPath()
 {
