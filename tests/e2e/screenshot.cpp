@@ -77,9 +77,9 @@ Screenshot captureScreen()
             for (uint32_t i = 0; i < bytesPerPixel; ++i)
                 value |= uint32_t(byteOrder == 0 ? p[i] : p[bytesPerPixel - 1 - i]) << (8 * i);
             Rgb& out = shot.pixels[size_t(y) * width + x];
-            out.r = static_cast<uint8_t>((value & redMask) >> maskShift(redMask));
-            out.g = static_cast<uint8_t>((value & greenMask) >> maskShift(greenMask));
-            out.b = static_cast<uint8_t>((value & blueMask) >> maskShift(blueMask));
+            out.red = static_cast<int>((value & redMask) >> maskShift(redMask));
+            out.green = static_cast<int>((value & greenMask) >> maskShift(greenMask));
+            out.blue = static_cast<int>((value & blueMask) >> maskShift(blueMask));
         }
     }
     return shot;
@@ -89,18 +89,11 @@ void savePng(const Screenshot& shot, const std::string& path)
 {
     if (shot.pixels.empty())
         return;
-    writePng(path.c_str(), shot.width, shot.height, 3, reinterpret_cast<const unsigned char*>(shot.pixels.data()));
-}
-
-RgbaImage loadRgba(const std::string& path)
-{
-    RgbaImage image;
-    unsigned char* pixels = loadPngRgba(path.c_str(), image.width, image.height);
-    if (!pixels) {
-        image.width = image.height = 0;
-        return image;
-    }
-    image.rgba.assign(pixels, pixels + size_t(image.width) * image.height * 4);
-    freePngPixels(pixels);
-    return image;
+    std::vector<unsigned char> bytes;
+    bytes.reserve(shot.pixels.size() * 3);
+    for (const Rgb& pixel : shot.pixels)
+        bytes.insert(bytes.end(),
+                     {static_cast<unsigned char>(pixel.red), static_cast<unsigned char>(pixel.green),
+                      static_cast<unsigned char>(pixel.blue)});
+    writePng(path.c_str(), shot.width, shot.height, 3, bytes.data());
 }
