@@ -1,5 +1,6 @@
-// The glyph atlas as a texture and the quads drawText emits, captured in
-// feedback mode and read back as pixels.
+// The glyph atlas as a texture, whether drawText emits anything (captured
+// in feedback mode), and the glyphs it draws read back as pixels; where
+// each quad and its texture window lie is the unit tier's.
 #include "render/bitmap_font.h"
 #include "win_support.h"
 
@@ -8,7 +9,6 @@
 #include <GL/gl.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <utility>
@@ -52,50 +52,6 @@ std::vector<std::vector<FeedbackVertex>> captureFeedback(const std::string& text
         polygons.push_back(polygon);
     }
     return polygons;
-}
-
-// The vertices of each emitted quad, in text order: a quad comes back as
-// one polygon, or as two triangles when the GL splits it.
-std::vector<std::vector<FeedbackVertex>> quads(const std::vector<std::vector<FeedbackVertex>>& polygons)
-{
-    std::vector<std::vector<FeedbackVertex>> result;
-    for (std::size_t i = 0; i < polygons.size(); ++i) {
-        if (polygons[i].size() == 4) {
-            result.push_back(polygons[i]);
-        } else if (polygons[i].size() == 3 && i + 1 < polygons.size() && polygons[i + 1].size() == 3) {
-            std::vector<FeedbackVertex> both = polygons[i];
-            both.insert(both.end(), polygons[i + 1].begin(), polygons[i + 1].end());
-            result.push_back(both);
-            ++i;
-        } else {
-            ADD_FAILURE() << "polygon " << i << " with " << polygons[i].size() << " vertices";
-        }
-    }
-    return result;
-}
-
-struct Corner {
-    float x, y, u, v;
-};
-
-// Every vertex of the quad is one of the four corners, and each corner
-// occurs, with its texture coordinate.
-void expectQuad(const std::vector<FeedbackVertex>& quad, const Corner (&corners)[4], const std::string& what)
-{
-    bool seen[4] = {};
-    for (const FeedbackVertex& vertex : quad) {
-        bool matched = false;
-        for (int c = 0; c < 4; ++c) {
-            if (std::fabs(vertex.x - corners[c].x) > 1e-3f || std::fabs(vertex.y - corners[c].y) > 1e-3f)
-                continue;
-            matched = seen[c] = true;
-            EXPECT_NEAR(vertex.u, corners[c].u, 1e-6f) << what << " corner " << c;
-            EXPECT_NEAR(vertex.v, corners[c].v, 1e-6f) << what << " corner " << c;
-        }
-        EXPECT_TRUE(matched) << what << ": stray vertex at (" << vertex.x << ", " << vertex.y << ")";
-    }
-    for (int c = 0; c < 4; ++c)
-        EXPECT_TRUE(seen[c]) << what << ": no vertex at corner " << c;
 }
 
 class FontTest : public DisplayTest {
@@ -222,49 +178,6 @@ TEST_F(FontLoad, ReleaseDeletesTheTexture)
 }
 
 using GlyphQuads = FontTest;
-
-TEST_F(GlyphQuads, EmitsFourCornersPerByteWithTheirCellsTextureWindow)
-{
-    loadShippedAtlas();
-    ASSERT_EQ(font.textureWidth, 456);
-    ASSERT_EQ(font.textureHeight, 120);
-
-    // x 10, y 5, size 16, advance 9: "A" is cell 33 (column 14, row 1),
-    // " " cell 0, "~" cell 94 (column 18, row 4).
-    const auto emitted = quads(captureFeedback("A ~", font, 10, 5, 16, 9));
-    ASSERT_EQ(emitted.size(), 3u);
-
-    struct Expected {
-        float left;
-        int col, row;
-    } glyphs[] = {{10, 14, 1}, {19, 0, 0}, {28, 18, 4}};
-    for (int g = 0; g < 3; ++g) {
-        const float left = glyphs[g].left;
-        const float uLeft = glyphs[g].col * 24 / 456.0f;
-        const float uRight = (glyphs[g].col + 1) * 24 / 456.0f;
-        const float vTop = glyphs[g].row * 24 / 120.0f;
-        const float vBottom = (glyphs[g].row + 1) * 24 / 120.0f;
-        const Corner corners[4] = {{left, 5, uLeft, vTop},
-                                   {left + 16, 5, uRight, vTop},
-                                   {left + 16, 21, uRight, vBottom},
-                                   {left, 21, uLeft, vBottom}};
-        expectQuad(emitted[g], corners, "glyph " + std::to_string(g));
-    }
-}
-
-TEST_F(GlyphQuads, BytesOutsideTheGridMapToCellsBeyondTheAtlas)
-{
-    loadShippedAtlas();
-    // 0xFF is -1 as a signed byte: index -33, column -14, row -1.
-    const auto emitted = quads(captureFeedback("\xff", font, 100, 50, 24, 12));
-    ASSERT_EQ(emitted.size(), 1u);
-    const Corner corners[4] = {{100, 50, -336 / 456.0f, -24 / 120.0f},
-                               {124, 50, -312 / 456.0f, -24 / 120.0f},
-                               {124, 74, -312 / 456.0f, 0},
-                               {100, 74, -336 / 456.0f, 0}};
-    expectQuad(emitted[0], corners, "byte 0xFF");
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-}
 
 TEST_F(GlyphQuads, EmptyTextEmitsNothing)
 {
