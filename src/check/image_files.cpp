@@ -5,12 +5,8 @@
 RgbaPixels loadImage(const std::string& path)
 {
     RgbaPixels image;
-    unsigned char* pixels = loadPngRgba(path.c_str(), image.width, image.height);
-    if (!pixels)
-        return RgbaPixels();
-    image.rgba.assign(pixels, pixels + static_cast<std::size_t>(image.width) * image.height * 4);
-    freePngPixels(pixels);
-    return image;
+    image.rgba = readPngRgba(path, image.width, image.height);
+    return image.rgba.empty() ? RgbaPixels() : image;
 }
 
 bool savePng(const RgbaPixels& image, const std::string& path)

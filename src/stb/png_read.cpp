@@ -5,15 +5,7 @@
 #define STBI_ONLY_PNG
 #define STBI_NO_HDR
 #define STBI_NO_LINEAR
-// GCC and clang see stb as a system header (its folder is included as
-// such); MSVC needs telling.
-#if defined(_MSC_VER)
-#pragma warning(push, 0)
-#endif
 #include <stb_image.h>
-#if defined(_MSC_VER)
-#pragma warning(pop)
-#endif
 
 unsigned char* loadPngRgba(const char* path, int& width, int& height)
 {
@@ -24,4 +16,14 @@ unsigned char* loadPngRgba(const char* path, int& width, int& height)
 void freePngPixels(unsigned char* pixels)
 {
     stbi_image_free(pixels);
+}
+
+std::vector<unsigned char> readPngRgba(const std::string& path, int& width, int& height)
+{
+    std::vector<unsigned char> rgba;
+    if (unsigned char* pixels = loadPngRgba(path.c_str(), width, height)) {
+        rgba.assign(pixels, pixels + static_cast<std::size_t>(width) * height * 4);
+        freePngPixels(pixels);
+    }
+    return rgba;
 }

@@ -3,13 +3,7 @@
 
 #define STB_IMAGE_WRITE_STATIC
 #define STB_IMAGE_WRITE_IMPLEMENTATION
-#if defined(_MSC_VER)
-#pragma warning(push, 0)
-#endif
 #include <stb_image_write.h>
-#if defined(_MSC_VER)
-#pragma warning(pop)
-#endif
 
 bool writePng(const char* path, int width, int height, int channels, const unsigned char* pixels)
 {

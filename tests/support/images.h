@@ -61,12 +61,8 @@ struct RgbaImage {
 inline RgbaImage loadRgba(const std::string& path)
 {
     RgbaImage image;
-    unsigned char* pixels = loadPngRgba(path.c_str(), image.width, image.height);
-    if (!pixels)
-        return RgbaImage();
-    image.rgba.assign(pixels, pixels + static_cast<std::size_t>(image.width) * image.height * 4);
-    freePngPixels(pixels);
-    return image;
+    image.rgba = readPngRgba(path, image.width, image.height);
+    return image.rgba.empty() ? RgbaImage() : image;
 }
 
 inline bool writePng(const std::string& path, const RgbaImage& image)
