@@ -12,9 +12,9 @@ SECONDS_PER_RUN=${2:-30}
 BENCH="$ROOT/build/bench"
 
 sh tools/install-deps.sh
-cmake --preset mingw -B "$BENCH" --fresh -DHALVESTA_FRAME_TIMING=ON -DHALVESTA_WARNINGS_AS_ERRORS=ON >"$BENCH.configure.log" 2>&1 \
-    || { cat "$BENCH.configure.log"; exit 1; }
-cmake --build "$BENCH" -j "$(nproc)" --target halvesta floor probe >/dev/null
+. tools/build-steps.sh
+configure_preset mingw "$BENCH.configure.log" -B "$BENCH" --fresh -DHALVESTA_FRAME_TIMING=ON || exit 1
+cmake --build "$BENCH" -j "$JOBS" --target halvesta floor probe >/dev/null
 PROBE="$BENCH/tests/e2e/probe/probe.exe"
 # The shipped exe, for its size.
 tools/build.sh >/dev/null

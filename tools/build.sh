@@ -4,8 +4,8 @@
 set -eu
 cd "$(dirname "$0")/.."
 sh tools/install-deps.sh
-mkdir -p build
-cmake --preset mingw >build/configure.log 2>&1 || { cat build/configure.log; exit 1; }
-cmake --build --preset mingw --target program -j "$(nproc 2>/dev/null || echo 2)"
+. tools/build-steps.sh
+configure_preset mingw build/configure.log || exit 1
+cmake --build --preset mingw --target program -j "$JOBS"
 rm -rf dist
 cmake --install build/mingw --prefix dist >/dev/null

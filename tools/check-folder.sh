@@ -2,9 +2,9 @@
 # $LOG) and sets CHECK to it and FOLDER to a program folder holding the
 # shipped settings and atlas, removed on exit.
 sh tools/install-deps.sh
-mkdir -p build
-cmake --preset native >"$LOG" 2>&1 || { cat "$LOG"; exit 1; }
-cmake --build --preset native --target halvesta-check -j "$(nproc 2>/dev/null || echo 2)" >>"$LOG" 2>&1 \
+. tools/build-steps.sh
+configure_preset native "$LOG" || exit 1
+cmake --build --preset native --target halvesta-check -j "$JOBS" >>"$LOG" 2>&1 \
     || { tail -30 "$LOG"; exit 1; }
 CHECK="$(pwd)/build/native/src/check/halvesta-check"
 FOLDER=$(mktemp -d "${TMPDIR:-/tmp}/halvesta-check.XXXXXX")

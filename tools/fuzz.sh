@@ -12,10 +12,10 @@ case "$SECONDS_PER_TARGET" in
     ''|*[!0-9]*) echo "usage: $0 [seconds per target]" >&2; exit 2 ;;
 esac
 
-mkdir -p "$ROOT/build"
-if ! cmake --preset fuzz >"$ROOT/build/fuzz-configure.log" 2>&1 \
-    || ! cmake --build --preset fuzz --target $TARGETS -j "$(nproc 2>/dev/null || echo 2)" >"$ROOT/build/fuzz-build.log" 2>&1; then
-    tail -30 "$ROOT/build/fuzz-configure.log" "$ROOT/build/fuzz-build.log" 2>/dev/null
+. tools/build-steps.sh
+configure_preset fuzz "$ROOT/build/fuzz-configure.log" || { echo "fuzz build failed"; exit 1; }
+if ! cmake --build --preset fuzz --target $TARGETS -j "$JOBS" >"$ROOT/build/fuzz-build.log" 2>&1; then
+    tail -30 "$ROOT/build/fuzz-build.log"
     echo "fuzz build failed"
     exit 1
 fi

@@ -12,20 +12,10 @@
 #include <cstdio>
 #include <vector>
 
-#if defined(__GNUC__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wsign-compare"
-#pragma GCC diagnostic ignored "-Wunused-parameter"
-#endif
+// The one user of stb_truetype, so its implementation lives here.
 #define STB_TRUETYPE_IMPLEMENTATION
 #include <stb_truetype.h>
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb_image_write.h>
-#if defined(__GNUC__)
-#pragma GCC diagnostic pop
-#endif
+#include "stb/png_files.h"
 
 namespace {
 
@@ -164,7 +154,7 @@ int main(int argc, char** argv)
         }
     }
 
-    if (!stbi_write_png(argv[2], kAtlasWidth, kAtlasHeight, 4, rgba.data(), kAtlasWidth * 4)) {
+    if (!writePng(argv[2], kAtlasWidth, kAtlasHeight, 4, rgba.data())) {
         std::fprintf(stderr, "make-atlas: cannot write %s\n", argv[2]);
         return 1;
     }

@@ -9,12 +9,10 @@ ROOT=$(pwd)
 sh tools/install-deps.sh || exit 1
 
 SOAK="$ROOT/build/soak"
-mkdir -p "$SOAK"
-JOBS=$(nproc 2>/dev/null || echo 2)
+. tools/build-steps.sh
 for preset in native mingw; do
     echo "== build: $preset"
-    cmake --preset "$preset" -DHALVESTA_WARNINGS_AS_ERRORS=ON >"$SOAK/configure-$preset.log" 2>&1 \
-        || { cat "$SOAK/configure-$preset.log"; exit 1; }
+    configure_preset "$preset" "$SOAK/configure-$preset.log" || exit 1
     cmake --build --preset "$preset" -j "$JOBS" >"$SOAK/build-$preset.log" 2>&1 \
         || { grep -E "error|warning" "$SOAK/build-$preset.log" | head -40; tail -20 "$SOAK/build-$preset.log"; exit 1; }
 done

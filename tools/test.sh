@@ -14,7 +14,7 @@ PASSED=0
 FAILED=0
 SKIPPED=0
 FAILURES=""
-JOBS=$(nproc 2>/dev/null || echo 2)
+. tools/build-steps.sh
 
 fail_step() {
     FAILED=$((FAILED + 1))
@@ -26,8 +26,7 @@ build() {
     local preset=$1
     shift
     echo "== build: $preset"
-    if ! cmake --preset "$preset" -DHALVESTA_WARNINGS_AS_ERRORS=ON "$@" >"$RESULTS/configure-$preset.log" 2>&1; then
-        cat "$RESULTS/configure-$preset.log"
+    if ! configure_preset "$preset" "$RESULTS/configure-$preset.log" "$@"; then
         fail_step "configure $preset"
         return 1
     fi

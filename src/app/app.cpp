@@ -6,7 +6,26 @@
 #include "render/display_window.h"
 #include "render/strip_geometry.h"
 
+#include "config/line_layout.h"
 #include "render/opengl.h"
+#include "render/strip_geometry.h"
+
+namespace {
+
+const TextItem* itemOf(const App& app, ItemKind kind)
+{
+    switch (kind) {
+    case ItemKind::Date:
+        return app.dateItem.get();
+    case ItemKind::Time:
+        return app.timeItem.get();
+    case ItemKind::Battery:
+        break;
+    }
+    return app.batteryItem.get();
+}
+
+} // namespace
 
 namespace {
 // Long enough to cost nothing, short enough that the strip comes back
@@ -84,13 +103,10 @@ bool App::unseen() const
 
 int App::renderFrame()
 {
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClearColor(kColorKey.red / 255.0f, kColorKey.green / 255.0f, kColorKey.blue / 255.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-    if (batteryItem)
-        batteryItem->render();
-    if (dateItem)
-        dateItem->render();
-    if (timeItem)
-        timeItem->render();
+    for (const ItemKind kind : kDrawOrder)
+        if (const TextItem* item = itemOf(*this, kind))
+            item->render();
     return 0;
 }

@@ -25,8 +25,9 @@ int App::createWindow()
     context.init(window);
     setupProjection();
 
-    // Exactly-black pixels become holes; everything else is opaque.
-    SetLayeredWindowAttributes(window, RGB(0, 0, 0), 0, LWA_COLORKEY);
+    // Pixels of the key colour become holes; everything else is opaque.
+    const ColorBytes key = colorBytes(kColorKey);
+    SetLayeredWindowAttributes(window, RGB(key.red, key.green, key.blue), 0, LWA_COLORKEY);
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
     // Shown without activation: the strip never takes the keyboard.
     ShowWindow(window, SW_SHOWNA);

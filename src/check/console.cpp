@@ -2,15 +2,15 @@
 
 #ifdef _WIN32
 
+#include "render/system_power.h"
+
 #include <windows.h>
 
 #include <conio.h>
 
 bool readSystemPower(PowerReading& power)
 {
-    SYSTEM_POWER_STATUS status;
-    const bool valid = GetSystemPowerStatus(&status) != 0;
-    power = PowerReading{valid, valid ? status.ACLineStatus : BYTE(0), valid ? status.BatteryLifePercent : BYTE(0)};
+    power = currentPowerReading();
     return true;
 }
 

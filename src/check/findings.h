@@ -1,6 +1,6 @@
 #pragma once
 
-#include "check/preview.h"
+#include "check/rgba_pixels.h"
 #include "config/settings.h"
 
 #include <optional>
@@ -88,11 +88,3 @@ CheckResult checkConfig(const std::string& path, const RgbaPixels& atlas);
 // The atlas the program would load when started in the folder that holds
 // the settings file at `path`, as it is when started from its own folder.
 std::string atlasPathFor(const std::string& path);
-
-// Text for people: printable characters and valid UTF-8 as they are,
-// other bytes as \xNN (\r and \t by name); quoted() adds double quotes.
-std::string printable(const std::string& bytes);
-std::string quoted(const std::string& bytes);
-
-// The shortest decimal text that reads back as the same float.
-std::string numberText(float value);

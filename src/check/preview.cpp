@@ -20,8 +20,8 @@
 // - blending: source alpha over what is below in the 8-bit arithmetic of
 //   the frame buffer: source x alpha / 255 plus below x (255 - alpha) /
 //   255, each product rounded to the nearest whole number;
-// - the frame starts cleared to black; lines are drawn battery, date, time
-//   (the order of App::renderFrame), each its shadow pass first.
+// - the frame starts cleared to the colour key; lines are drawn in
+//   kDrawOrder, each its shadow pass first.
 
 namespace {
 
@@ -109,10 +109,16 @@ void forEachPass(const Settings& settings, const std::string& text, int x, int y
 
 RgbaPixels renderStrip(const Settings& settings, const LineTexts& texts, const RgbaPixels& atlas)
 {
-    std::vector<unsigned char> frame(static_cast<std::size_t>(kStripWidth) * kStripHeight * 3, 0);
+    const ColorBytes key = colorBytes(kColorKey);
+    std::vector<unsigned char> frame;
+    frame.reserve(static_cast<std::size_t>(kStripWidth) * kStripHeight * 3);
+    for (int i = 0; i < kStripWidth * kStripHeight; ++i)
+        frame.insert(frame.end(),
+                     {static_cast<unsigned char>(key.red), static_cast<unsigned char>(key.green),
+                      static_cast<unsigned char>(key.blue)});
     ItemPlacement placements[3];
     const int count = layoutItems(settings, placements);
-    for (const ItemKind kind : {ItemKind::Battery, ItemKind::Date, ItemKind::Time})
+    for (const ItemKind kind : kDrawOrder)
         for (int i = 0; i < count; ++i) {
             if (placements[i].kind != kind)
                 continue;
@@ -131,7 +137,7 @@ RgbaPixels renderStrip(const Settings& settings, const LineTexts& texts, const R
     for (std::size_t i = 0; i < frame.size() / 3; ++i) {
         const unsigned char* pixel = &frame[i * 3];
         std::copy(pixel, pixel + 3, &strip.rgba[i * 4]);
-        strip.rgba[i * 4 + 3] = (pixel[0] | pixel[1] | pixel[2]) ? 255 : 0;
+        strip.rgba[i * 4 + 3] = ColorBytes{pixel[0], pixel[1], pixel[2]} == key ? 0 : 255;
     }
     return strip;
 }

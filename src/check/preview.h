@@ -1,22 +1,16 @@
 #pragma once
 
 #include "check/line_texts.h"
+#include "check/rgba_pixels.h"
 #include "config/settings.h"
 
 #include <string>
 #include <vector>
 
-// Top row first, four bytes a pixel: red, green, blue, alpha.
-struct RgbaPixels {
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> rgba;
-};
-
 // The strip as the program draws it with these settings and texts and
-// this atlas (none: no glyphs), kStripWidth x kStripHeight pixels. Pure
-// black, the window's colour key, comes out fully transparent; every
-// other pixel is opaque.
+// this atlas (none: no glyphs), kStripWidth x kStripHeight pixels. The
+// window's colour key comes out fully transparent; every other pixel is
+// opaque.
 RgbaPixels renderStrip(const Settings& settings, const LineTexts& texts, const RgbaPixels& atlas);
 
 // The strip pixels a line's glyphs or shadow touch with any ink (texels

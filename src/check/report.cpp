@@ -1,5 +1,6 @@
 #include "check/report.h"
 
+#include "check/text_helpers.h"
 #include "check/utf8.h"
 
 #include <algorithm>

@@ -1,18 +1,12 @@
 #pragma once
 
+#include "config/ini_data.h"
 #include "config/utf16_text.h"
 
 #include <cstddef>
 #include <cstdio>
 #include <string>
-#include <unordered_map>
 #include <vector>
-
-// Section name -> key -> value, all plain byte strings compared exactly.
-// operator[] inserts missing sections and keys as empty strings, which the
-// settings loader relies on.
-using IniSection = std::unordered_map<std::string, std::string>;
-using IniData = std::unordered_map<std::string, IniSection>;
 
 // Strips blanks and tabs only; carriage returns and other white space stay.
 std::string trim(const std::string& text);

@@ -7,6 +7,9 @@ constexpr int kLinePitch = 22;
 
 enum class ItemKind { Date, Time, Battery };
 
+// The order the lines are drawn in, each over those before it.
+constexpr ItemKind kDrawOrder[] = {ItemKind::Battery, ItemKind::Date, ItemKind::Time};
+
 struct ItemPlacement {
     ItemKind kind;
     int x;

@@ -73,7 +73,7 @@ ColorRule colorRuleFor(const std::string& text)
 void parseHexColor(const std::string& text, Color& color)
 {
     if (colorRuleFor(text) != ColorRule::HexStream) {
-        color = Color{0.0f, 255.0f, 255.0f};
+        color = kDefaultTextColor;
         return;
     }
     // One buffer on purpose: what an extraction leaves unread stays in front

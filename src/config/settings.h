@@ -1,7 +1,7 @@
 #pragma once
 
 #include "config/color.h"
-#include "config/ini_reader.h"
+#include "config/ini_data.h"
 
 #include <string>
 
@@ -10,17 +10,19 @@
 constexpr float kDefaultFontSize = 24.0f;
 constexpr float kDefaultFontSpacing = 12.0f;
 constexpr int kDefaultMargin = 0;
+// Cyan, for a text colour of any shape but '#' and six characters.
+constexpr Color kDefaultTextColor{0.0f, 255.0f, 255.0f};
 
 // Which of parseHexColor's rules a text falls under.
 enum class ColorRule {
     HexStream,          // seven characters from '#': read pair by pair
-    NotSevenCharacters, // gives (0, 255, 255)
-    NoLeadingHash,      // gives (0, 255, 255)
+    NotSevenCharacters, // gives kDefaultTextColor
+    NoLeadingHash,      // gives kDefaultTextColor
 };
 ColorRule colorRuleFor(const std::string& text);
 
 // "#RRGGBB" read pair by pair through one hexadecimal integer stream; any
-// other shape gives (0, 255, 255).
+// other shape gives kDefaultTextColor.
 void parseHexColor(const std::string& text, Color& color);
 
 // The eight settings the program reads, by section and key.

@@ -2,7 +2,7 @@
 
 #include "render/opengl.h"
 
-#include <stb_image.h>
+#include "stb/png_files.h"
 
 #include <cstring>
 #include <new>
@@ -52,8 +52,7 @@ int BitmapFont::load(const char* imagePath, int cellWidthPixels, int cellHeightP
 
     int width = 0;
     int height = 0;
-    int channelsInFile = 0;
-    unsigned char* pixels = stbi_load(imagePath, &width, &height, &channelsInFile, 4);
+    unsigned char* pixels = loadPngRgba(imagePath, width, height);
     if (!pixels)
         return -1;
     // An image the GL cannot hold would leave an incomplete texture, which
@@ -61,7 +60,7 @@ int BitmapFont::load(const char* imagePath, int cellWidthPixels, int cellHeightP
     GLint maxSize = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
     if (width > maxSize || height > maxSize) {
-        stbi_image_free(pixels);
+        freePngPixels(pixels);
         return -1;
     }
     textureWidth = width;
@@ -89,7 +88,7 @@ int BitmapFont::load(const char* imagePath, int cellWidthPixels, int cellHeightP
             textureHeight = paddedHeight;
         }
     }
-    stbi_image_free(pixels);
+    freePngPixels(pixels);
     if (!uploaded) {
         // An incomplete texture would draw every glyph as a solid block.
         release();

@@ -3,6 +3,7 @@
 #include "render/bitmap_font.h"
 #include "render/opengl.h"
 #include "render/strip_geometry.h"
+#include "render/system_power.h"
 #include "render/text_format.h"
 
 #include <ctime>
@@ -58,10 +59,7 @@ int TimeItem::update()
 
 int BatteryItem::update()
 {
-    SYSTEM_POWER_STATUS status;
-    const bool valid = GetSystemPowerStatus(&status) != 0;
-    const PowerReading power = {valid, valid ? status.ACLineStatus : BYTE(0),
-                                valid ? status.BatteryLifePercent : BYTE(0)};
+    const PowerReading power = currentPowerReading();
     formatBatteryText(power, text);
-    return valid ? 0 : -1;
+    return power.valid ? 0 : -1;
 }

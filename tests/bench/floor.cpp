@@ -9,15 +9,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#define STB_IMAGE_IMPLEMENTATION
-#define STBI_ONLY_PNG
-#if defined(__GNUC__)
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wsign-compare"
-#pragma GCC diagnostic ignored "-Wunused-but-set-variable"
-#endif
-#include <stb_image.h>
+#include "stb/png_files.h"
 
 #include "app/frame_timing.h"
 
@@ -113,14 +105,13 @@ int main()
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
     ShowWindow(window, SW_SHOWNA);
 
-    int channels;
-    unsigned char* pixels = stbi_load("res/fira-code.png", &atlasWidth, &atlasHeight, &channels, 4);
+    unsigned char* pixels = loadPngRgba("res/fira-code.png", atlasWidth, atlasHeight);
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, atlasWidth, atlasHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
-    stbi_image_free(pixels);
+    freePngPixels(pixels);
 
     WNDCLASSA tc = {};
     tc.lpfnWndProc = floorTrayProc;

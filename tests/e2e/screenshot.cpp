@@ -1,9 +1,6 @@
 #include "screenshot.h"
 
-#define STB_IMAGE_IMPLEMENTATION
-#include <stb_image.h>
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb_image_write.h>
+#include "stb/png_files.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -80,9 +77,9 @@ Screenshot captureScreen()
             for (uint32_t i = 0; i < bytesPerPixel; ++i)
                 value |= uint32_t(byteOrder == 0 ? p[i] : p[bytesPerPixel - 1 - i]) << (8 * i);
             Rgb& out = shot.pixels[size_t(y) * width + x];
-            out.r = static_cast<uint8_t>((value & redMask) >> maskShift(redMask));
-            out.g = static_cast<uint8_t>((value & greenMask) >> maskShift(greenMask));
-            out.b = static_cast<uint8_t>((value & blueMask) >> maskShift(blueMask));
+            out.red = static_cast<int>((value & redMask) >> maskShift(redMask));
+            out.green = static_cast<int>((value & greenMask) >> maskShift(greenMask));
+            out.blue = static_cast<int>((value & blueMask) >> maskShift(blueMask));
         }
     }
     return shot;
@@ -92,19 +89,11 @@ void savePng(const Screenshot& shot, const std::string& path)
 {
     if (shot.pixels.empty())
         return;
-    stbi_write_png(path.c_str(), shot.width, shot.height, 3, shot.pixels.data(), shot.width * 3);
-}
-
-RgbaImage loadRgba(const std::string& path)
-{
-    RgbaImage image;
-    int channels = 0;
-    unsigned char* pixels = stbi_load(path.c_str(), &image.width, &image.height, &channels, 4);
-    if (!pixels) {
-        image.width = image.height = 0;
-        return image;
-    }
-    image.rgba.assign(pixels, pixels + size_t(image.width) * image.height * 4);
-    stbi_image_free(pixels);
-    return image;
+    std::vector<unsigned char> bytes;
+    bytes.reserve(shot.pixels.size() * 3);
+    for (const Rgb& pixel : shot.pixels)
+        bytes.insert(bytes.end(),
+                     {static_cast<unsigned char>(pixel.red), static_cast<unsigned char>(pixel.green),
+                      static_cast<unsigned char>(pixel.blue)});
+    writePng(path.c_str(), shot.width, shot.height, 3, bytes.data());
 }

@@ -5,7 +5,7 @@
 
 bool isDark(Rgb p)
 {
-    return std::max({p.r, p.g, p.b}) <= 3;
+    return std::max({p.red, p.green, p.blue}) <= 3;
 }
 
 namespace {
@@ -26,8 +26,8 @@ bool showsGlyph(const Screenshot& shot, const RgbaImage& atlas, const LinePlace&
                 const auto near = [](int got, int ink, int colour) {
                     return std::abs(got - (ink * colour + 127) / 255) <= 1;
                 };
-                if (!near(seen.r, texel[0], place.colour.r) || !near(seen.g, texel[1], place.colour.g)
-                    || !near(seen.b, texel[2], place.colour.b))
+                if (!near(seen.red, texel[0], place.colour.red) || !near(seen.green, texel[1], place.colour.green)
+                    || !near(seen.blue, texel[2], place.colour.blue))
                     return false;
             } else if (texel[3] == 0) {
                 if (!isDark(seen))

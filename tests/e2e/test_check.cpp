@@ -3,7 +3,7 @@
 #include "halvesta_session.h"
 #include "strip_reader.h"
 
-#include "../support/json_validator.h"
+#include "json_validator.h"
 
 #include <gtest/gtest.h>
 
@@ -48,15 +48,14 @@ Comparison compare(const Screenshot& shot, const RgbaImage& preview, Rgb colour)
             const Rgb want = p[3] == 0 ? Rgb{0, 0, 0} : Rgb{p[0], p[1], p[2]};
             const Rgb got = shot.at(x, y);
             const bool exact = p[3] == 0 || want == colour;
-            const bool near =
-                std::abs(got.r - want.r) <= 1 && std::abs(got.g - want.g) <= 1 && std::abs(got.b - want.b) <= 1;
+            const bool near = std::abs(got.red - want.red) <= 1 && std::abs(got.green - want.green) <= 1
+                && std::abs(got.blue - want.blue) <= 1;
             if (exact ? got == want : near)
                 continue;
             if (result.differing++ == 0) {
                 std::ostringstream where;
-                where << "(" << x << ", " << y << "): preview " << int(want.r) << "," << int(want.g) << ","
-                      << int(want.b) << " alpha " << int(p[3]) << ", screen " << int(got.r) << "," << int(got.g) << ","
-                      << int(got.b);
+                where << "(" << x << ", " << y << "): preview " << want.red << "," << want.green << "," << want.blue
+                      << " alpha " << int(p[3]) << ", screen " << got.red << "," << got.green << "," << got.blue;
                 result.first = where.str();
             }
         }

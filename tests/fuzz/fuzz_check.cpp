@@ -1,7 +1,9 @@
 // Any bytes as config.ini through halvesta-check: no crash, and both
 // reports stay well-formed (the JSON valid, people's text valid UTF-8).
 #include "check/findings.h"
+#include "check/preview.h"
 #include "check/report.h"
+#include "fuzz_require.h"
 #include "json_validator.h"
 
 #include <unistd.h>
@@ -13,12 +15,6 @@
 #include <string>
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 const std::string& configPath()
 {

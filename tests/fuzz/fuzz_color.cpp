@@ -1,6 +1,7 @@
 // Any bytes as a colour value, checked against what one hexadecimal string
 // stream makes of the same pairs.
 #include "config/settings.h"
+#include "fuzz_require.h"
 
 #include <cmath>
 #include <cstddef>
@@ -41,10 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(reinterpret_cast<const char*>(data), size);
     Color color{-1.5f, -1.5f, -1.5f};
     parseHexColor(text, color);
-    if (!sensible(color.red) || !sensible(color.green) || !sensible(color.blue))
-        std::abort();
+    require(sensible(color.red) && sensible(color.green) && sensible(color.blue));
     const Color expected = streamReference(text);
-    if (color.red != expected.red || color.green != expected.green || color.blue != expected.blue)
-        std::abort();
+    require(color.red == expected.red && color.green == expected.green && color.blue == expected.blue);
     return 0;
 }

@@ -1,6 +1,7 @@
 // Any bytes as a settings file: the reader must not crash, and what it
 // stores must be what the line rules allow.
 #include "config/ini_reader.h"
+#include "fuzz_require.h"
 #include "ini_text.h"
 
 #include <cstddef>
@@ -17,12 +18,6 @@ bool hasOuterBlank(const std::string& text)
     const char first = text.front();
     const char last = text.back();
     return first == ' ' || first == '\t' || last == ' ' || last == '\t';
-}
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // always make usable geometry.
 #include "config/line_layout.h"
 #include "config/settings.h"
+#include "fuzz_require.h"
 #include "ini_text.h"
 
 #include <cerrno>
@@ -11,16 +12,6 @@
 #include <cstdlib>
 #include <limits>
 #include <string>
-
-namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -1,20 +1,10 @@
-// The committed atlas and icons are what the tools make, the atlas has the
-// layout the program draws from, and the shipped settings switch everything
-// on in a colour that survives the colour key.
-#include "config/ini_reader.h"
-#include "config/line_layout.h"
-#include "config/settings.h"
-
+// The committed atlas and icons are what the tools make, and the atlas has
+// the layout the program draws from.
 #include "test_files.h"
 
 #include <gtest/gtest.h>
 
-#if defined(__GNUC__)
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wunused-function"
-#endif
-#define STB_IMAGE_IMPLEMENTATION
-#include <stb_image.h>
+#include "stb/png_files.h"
 
 #include <sys/wait.h>
 
@@ -22,7 +12,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <set>
 #include <string>
 
 namespace {
@@ -33,12 +22,8 @@ constexpr int kColumns = 19;
 
 class Atlas {
 public:
-    explicit Atlas(const std::string& file)
-    {
-        int channels = 0;
-        pixels = stbi_load(file.c_str(), &width, &height, &channels, 4);
-    }
-    ~Atlas() { stbi_image_free(pixels); }
+    explicit Atlas(const std::string& file) { pixels = loadPngRgba(file.c_str(), width, height); }
+    ~Atlas() { freePngPixels(pixels); }
     Atlas(const Atlas&) = delete;
     Atlas& operator=(const Atlas&) = delete;
 
@@ -162,41 +147,4 @@ TEST(Assets, GlyphsShareOneBaselineAndAreCentred)
         const InkBox box = inkOf(atlas, c);
         EXPECT_NEAR(box.left + box.right + 1, kCell, 2) << c;
     }
-}
-
-TEST(Assets, ShippedSettingsShowAllThreeLinesInAVisibleColour)
-{
-    IniData store = IniReader().read(kSource + "/res/config.ini");
-    ASSERT_EQ(store["return"]["failed"], "false");
-
-    // A misspelt key or a comment after a value would silently fall back
-    // to a default.
-    const std::set<std::string> known = {"Style/font_size",   "Style/font_spacing",  "Style/text_color",
-                                         "Position/margin_x", "Position/margin_y",   "Display/show_date",
-                                         "Display/show_time", "Display/show_battery"};
-    std::set<std::string> found;
-    for (const auto& [section, keys] : store) {
-        if (section == "return")
-            continue;
-        for (const auto& [key, value] : keys) {
-            found.insert(section + "/" + key);
-            EXPECT_EQ(value.find(';'), std::string::npos) << section << "/" << key << " = " << value;
-        }
-    }
-    EXPECT_EQ(found, known);
-
-    const Settings settings = interpretSettings(store);
-    EXPECT_TRUE(settings.showDate && settings.showTime && settings.showBattery);
-    // Not the fallback of a malformed colour, and not black, which the
-    // colour key removes.
-    EXPECT_FALSE(settings.color.red == 0.0f && settings.color.green == 255.0f && settings.color.blue == 255.0f);
-    EXPECT_GT(settings.color.red + settings.color.green + settings.color.blue, 0.0f);
-
-    ItemPlacement placements[3];
-    ASSERT_EQ(layoutItems(settings, placements), 3);
-    EXPECT_GE(placements[0].y, 0);
-    EXPECT_LE(placements[2].y + settings.fontSize, 100.0f) << "the last line must fit the strip";
-    // The longest battery text must fit the strip's width.
-    const float longest = static_cast<float>(std::string("Battery 255% (Plugged In)").size() - 1);
-    EXPECT_LE(placements[2].x + longest * settings.fontSpacing + settings.fontSize, 600.0f);
 }

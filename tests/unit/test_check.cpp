@@ -2,6 +2,7 @@
 // it belongs to, the exit status, and a JSON document that stays valid for
 // any bytes.
 #include "check/findings.h"
+#include "check/preview.h"
 #include "check/report.h"
 #include "json_validator.h"
 #include "test_files.h"
@@ -72,7 +73,6 @@ struct Case {
 };
 
 const std::vector<Case> kCases = {
-    {"shipped settings", kShipped, {}, {}},
     {"byte-order mark", "\xEF\xBB\xBF" + kShipped, {}, {}},
     {"show false", "[Display]\nshow_date=false\nshow_time=true\n", {}, {}},
     {"section in the wrong case",
@@ -112,7 +112,11 @@ const std::vector<Case> kCases = {
      "[Style]\ntext_color=#GG0000\n" + kTimeOnly,
      {"2:not-hex-digits", "2:invisible-colour"},
      {"red 0, green 0, blue 0", "invisible"}},
-    {"stray lines", "[Display\njust words\n" + kTimeOnly, {"1:stray-line", "2:stray-line"}, {"does not end in ]"}},
+    // Text mode leaves the first of two carriage returns on Windows too.
+    {"stray lines",
+     "[Display\njust words\r\r\n" + kTimeOnly,
+     {"1:stray-line", "2:stray-line"},
+     {"does not end in ]", "(it ends in a carriage return)"}},
     {"UTF-16", std::string("\xFF\xFE[\0D\0]\0\n\0", 10), {"0:utf-16", "0:no-line-shown"}, {"save it as UTF-8"}},
     {"line past the right edge",
      "[Position]\nmargin_x=400\n[Display]\nshow_battery=true\n",
@@ -123,7 +127,10 @@ const std::vector<Case> kCases = {
      "[Style]\nfont_size=40\nfont_spacing=20\n[Display]\nshow_date=true\nshow_time=true\n",
      {"2:lines-overlap"},
      {"the date and time lines overlap"}},
-    {"size 0", "[Style]\nfont_size=0\n" + kTimeOnly, {"2:glyph-size-zero"}, {}},
+    {"size 0, then a key the program does not know",
+     "[Style]\nfont_size=0\nsize=1\n" + kTimeOnly,
+     {"2:glyph-size-zero", "3:unknown-key"},
+     {}},
     {"negative size",
      "[Style]\nfont_size=-24\n[Position]\nmargin_x=300\nmargin_y=50\n" + kTimeOnly,
      {"2:glyph-size-negative"},
@@ -145,21 +152,61 @@ TEST(Check, EachKindOfFindingOnItsLine)
             EXPECT_NE(found, std::string::npos) << c.name << ": no \"" << said << "\" in\n" << messages;
             from = found == std::string::npos ? from : found;
         }
-        EXPECT_TRUE(JsonValidator::valid(jsonReport(result))) << c.name << "\n" << jsonReport(result);
+        const std::string json = jsonReport(result);
+        EXPECT_TRUE(JsonValidator::valid(json)) << c.name << "\n" << json;
+        EXPECT_EQ(json.find("\"line\": 0"), std::string::npos) << c.name << ": no line is null\n" << json;
+        EXPECT_NE(json.find("\"exit_status\": " + std::to_string(result.exitStatus()) + "\n"), std::string::npos)
+            << c.name;
     }
+}
+
+// The shipped file: every setting written, every line on, no findings.
+TEST(Check, ShippedSettingsShowEveryLineAsWritten)
+{
+    const CheckResult result = checkBytes(kShipped);
+    EXPECT_EQ(kindsOf(result), std::vector<std::string>{});
+    for (const SettingUse& use : result.uses)
+        EXPECT_NE(use.line, 0) << use.key << " is not written";
+    for (const SettingUse& use : result.uses)
+        if (std::string(use.section) == "Display") {
+            EXPECT_EQ(use.effective, "on") << use.key;
+        }
 }
 
 TEST(Check, SettingsSayWhereEachValueCameFrom)
 {
-    const CheckResult result = checkBytes("[Style]\nfont_size=16px\nfont_size=30\n[Display]\nshow_time=true\n");
+    const CheckResult result = checkBytes(
+        "[Style]\nfont_size=16px\nfont_size=30\n[Position]\nmargin_x=3\nmargin_y=7\n[Display]\nshow_time=true\n");
     ASSERT_EQ(result.uses.size(), 8u);
     EXPECT_STREQ(result.uses[0].key, "font_size");
     EXPECT_EQ(result.uses[0].effective, "30");
     EXPECT_EQ(result.uses[0].line, 3);
     EXPECT_EQ(result.uses[1].effective, "12");
     EXPECT_EQ(result.uses[1].line, 0);
+    EXPECT_EQ(result.uses[3].effective, "3");
+    EXPECT_EQ(result.uses[4].effective, "7");
     EXPECT_EQ(result.uses[6].effective, "on");
     EXPECT_EQ(result.uses[7].effective, "off");
+    // The ignored line's finding gives the value that wins.
+    ASSERT_EQ(kindsOf(result), std::vector<std::string>{"2:duplicate-key"});
+    EXPECT_EQ(result.findings[0].effective, "30");
+}
+
+// The README's example is what people read, byte for byte.
+TEST(Check, ReadmeExampleIsWhatPeopleRead)
+{
+    const std::string readme = readBytes(kSource + "/README.md");
+    const auto block = [&](const std::string& after) {
+        const std::size_t opening = readme.find(after);
+        const std::size_t start = readme.find('\n', opening + after.size()) + 1;
+        return opening == std::string::npos ? std::string() : readme.substr(start, readme.find("```", start) - start);
+    };
+    const std::string settings = block("For example, this `config.ini`:\n\n```ini");
+    const std::string output = block("gives:\n\n```");
+    ASSERT_FALSE(settings.empty() || output.empty()) << "the README's example is not where it was";
+    CheckResult result = checkBytes(settings);
+    result.path = "config.ini";
+    EXPECT_EQ(peopleReport(result), output);
 }
 
 TEST(Check, FileThatCannotBeReadGivesStatusTwo)
@@ -172,6 +219,7 @@ TEST(Check, FileThatCannotBeReadGivesStatusTwo)
     EXPECT_EQ(kindsOf(directory), std::vector<std::string>{"0:file-is-folder"});
     EXPECT_EQ(directory.exitStatus(), 2);
     EXPECT_TRUE(JsonValidator::valid(jsonReport(directory)));
+    EXPECT_NE(jsonReport(missing).find("\"exit_status\": 2\n"), std::string::npos) << jsonReport(missing);
 }
 
 TEST(Check, MissingAtlasMeansNoGlyphs)
@@ -226,6 +274,7 @@ TEST(CheckProgram, ExitStatusForPeopleAndScriptsAlike)
         {kShipped, "missing.ini", 2},
         {kShipped, "--json res", 2},
         {kShipped, "--frobnicate", 3},
+        {kShipped, "config.ini config.ini", 3},
         {kShipped, "--preview", 3},
         {kShipped, "--preview out.png --at 2026-13-01", 3},
         {kShipped, "--preview out.png --at '2026-12-09 17:45:16' --power 1,300", 3},
@@ -234,6 +283,10 @@ TEST(CheckProgram, ExitStatusForPeopleAndScriptsAlike)
         folder.writeSettings(run.config);
         EXPECT_EQ(runCheck(folder.path(), run.arguments), run.status) << run.arguments;
     }
+    // Started elsewhere, it finds the atlas beside the settings file.
+    const ScratchDir elsewhere;
+    folder.writeSettings(kShipped);
+    EXPECT_EQ(runCheck(elsewhere.path(), "'" + folder.file("config.ini") + "'"), 0);
 }
 
 // The README's preview is what the tool draws for the shipped settings.

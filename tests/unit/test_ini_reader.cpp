@@ -15,7 +15,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -79,21 +78,6 @@ std::string dump(const IniData& store)
             escaped(std::get<0>(entry)) + ' ' + escaped(std::get<1>(entry)) + ' ' + escaped(std::get<2>(entry)) + '\n';
     return out;
 }
-
-class ScratchFile {
-public:
-    explicit ScratchFile(const std::string& bytes)
-        : path(
-            std::filesystem::path(::testing::TempDir())
-            / (std::string("halvesta_ini_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini"))
-    {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out << bytes;
-    }
-    ~ScratchFile() { std::filesystem::remove(path); }
-
-    const std::filesystem::path path;
-};
 
 #if defined(__GLIBC__)
 // Hands out a few lines, then fails the way a device error does.
@@ -258,17 +242,20 @@ TEST(IniFile, MissingFileGivesOnlyTheFailedStatus)
 
 TEST(IniFile, EmptyFileGivesOnlyTheSucceededStatus)
 {
-    ScratchFile file("");
+    ScratchDir dir;
+    dir.write("config.ini", "");
+    const std::string file = dir.file("config.ini");
     IniReader reader;
-    EXPECT_EQ(entriesOf(reader.read(file.path.string())), (Entries{{"return", "failed", "false"}}));
+    EXPECT_EQ(entriesOf(reader.read(file)), (Entries{{"return", "failed", "false"}}));
 }
 
 TEST(IniFile, FileCannotClaimItsOwnFailure)
 {
-    ScratchFile file("[return]\nfailed=true\nother=x\n");
+    ScratchDir dir;
+    dir.write("config.ini", "[return]\nfailed=true\nother=x\n");
+    const std::string file = dir.file("config.ini");
     IniReader reader;
-    EXPECT_EQ(entriesOf(reader.read(file.path.string())),
-              sorted({{"return", "failed", "false"}, {"return", "other", "x"}}));
+    EXPECT_EQ(entriesOf(reader.read(file)), sorted({{"return", "failed", "false"}, {"return", "other", "x"}}));
 }
 
 TEST(IniFile, ReadErrorLeavesTheFailedStatus)
@@ -288,8 +275,10 @@ TEST(IniFile, ReadErrorLeavesTheFailedStatus)
     std::FILE* failing = fopencookie(&left, "r", cookie_io_functions_t{readLinesThenFail, nullptr, nullptr, nullptr});
 #elif defined(_WIN32)
     // A descriptor that claims to read while the system refuses it.
-    ScratchFile file("[Display]\nshow_date=true\n");
-    const HANDLE writeOnly = CreateFileW(file.path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    ScratchDir dir;
+    dir.write("config.ini", "[Display]\nshow_date=true\n");
+    const std::string file = dir.file("config.ini");
+    const HANDLE writeOnly = CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                          OPEN_EXISTING, 0, nullptr);
     std::FILE* failing = _fdopen(_open_osfhandle(reinterpret_cast<intptr_t>(writeOnly), _O_RDONLY), "r");
 #endif
@@ -300,18 +289,22 @@ TEST(IniFile, ReadErrorLeavesTheFailedStatus)
 
 TEST(IniFile, ReadsEachFileAfresh)
 {
-    ScratchFile file("[S]\nk=1\n");
+    ScratchDir dir;
+    dir.write("config.ini", "[S]\nk=1\n");
+    const std::string file = dir.file("config.ini");
     IniReader reader;
-    EXPECT_EQ(reader.read(file.path.string()).at("S").at("k"), "1");
-    const IniData missing = reader.read(file.path.string() + ".gone");
+    EXPECT_EQ(reader.read(file).at("S").at("k"), "1");
+    const IniData missing = reader.read(file + ".gone");
     EXPECT_EQ(entriesOf(missing), (Entries{{"return", "failed", "true"}}));
 }
 
 TEST(IniFile, LineEndsAsTheTextModeLeavesThem)
 {
-    ScratchFile file("\xEF\xBB\xBF[Display]\r\nshow_date=true\r\n");
+    ScratchDir dir;
+    dir.write("config.ini", "\xEF\xBB\xBF[Display]\r\nshow_date=true\r\n");
+    const std::string file = dir.file("config.ini");
     IniReader reader;
-    const IniData store = reader.read(file.path.string());
+    const IniData store = reader.read(file);
 #ifdef _WIN32
     EXPECT_EQ(dump(store), "\"Display\" \"show_date\" \"true\"\n\"return\" \"failed\" \"false\"\n");
 #else

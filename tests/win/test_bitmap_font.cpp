@@ -1,13 +1,14 @@
-// The glyph atlas as a texture and the quads drawText emits, captured in
-// feedback mode and read back as pixels.
+// The glyph atlas as a texture, whether drawText emits anything (captured
+// in feedback mode), and the glyphs it draws read back as pixels; where
+// each quad and its texture window lie is the unit tier's.
 #include "render/bitmap_font.h"
 #include "win_support.h"
 
+#include "stb/png_files.h"
+
 #include <GL/gl.h>
-#include <stb_image.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <utility>
@@ -53,50 +54,6 @@ std::vector<std::vector<FeedbackVertex>> captureFeedback(const std::string& text
     return polygons;
 }
 
-// The vertices of each emitted quad, in text order: a quad comes back as
-// one polygon, or as two triangles when the GL splits it.
-std::vector<std::vector<FeedbackVertex>> quads(const std::vector<std::vector<FeedbackVertex>>& polygons)
-{
-    std::vector<std::vector<FeedbackVertex>> result;
-    for (std::size_t i = 0; i < polygons.size(); ++i) {
-        if (polygons[i].size() == 4) {
-            result.push_back(polygons[i]);
-        } else if (polygons[i].size() == 3 && i + 1 < polygons.size() && polygons[i + 1].size() == 3) {
-            std::vector<FeedbackVertex> both = polygons[i];
-            both.insert(both.end(), polygons[i + 1].begin(), polygons[i + 1].end());
-            result.push_back(both);
-            ++i;
-        } else {
-            ADD_FAILURE() << "polygon " << i << " with " << polygons[i].size() << " vertices";
-        }
-    }
-    return result;
-}
-
-struct Corner {
-    float x, y, u, v;
-};
-
-// Every vertex of the quad is one of the four corners, and each corner
-// occurs, with its texture coordinate.
-void expectQuad(const std::vector<FeedbackVertex>& quad, const Corner (&corners)[4], const std::string& what)
-{
-    bool seen[4] = {};
-    for (const FeedbackVertex& vertex : quad) {
-        bool matched = false;
-        for (int c = 0; c < 4; ++c) {
-            if (std::fabs(vertex.x - corners[c].x) > 1e-3f || std::fabs(vertex.y - corners[c].y) > 1e-3f)
-                continue;
-            matched = seen[c] = true;
-            EXPECT_NEAR(vertex.u, corners[c].u, 1e-6f) << what << " corner " << c;
-            EXPECT_NEAR(vertex.v, corners[c].v, 1e-6f) << what << " corner " << c;
-        }
-        EXPECT_TRUE(matched) << what << ": stray vertex at (" << vertex.x << ", " << vertex.y << ")";
-    }
-    for (int c = 0; c < 4; ++c)
-        EXPECT_TRUE(seen[c]) << what << ": no vertex at corner " << c;
-}
-
 class FontTest : public DisplayTest {
 protected:
     void TearDown() override
@@ -123,8 +80,7 @@ TEST_F(FontLoad, ShippedAtlasBecomesANearestFilteredTextureOfItsOwnSize)
     loadShippedAtlas();
     int width = 0;
     int height = 0;
-    int channels = 0;
-    stbi_uc* pixels = stbi_load(atlasPath.c_str(), &width, &height, &channels, 4);
+    unsigned char* pixels = loadPngRgba(atlasPath.c_str(), width, height);
     ASSERT_NE(pixels, nullptr);
 
     ASSERT_NE(font.texture, 0u);
@@ -151,11 +107,11 @@ TEST_F(FontLoad, ShippedAtlasBecomesANearestFilteredTextureOfItsOwnSize)
     EXPECT_EQ(magFilter, GL_NEAREST);
 
     // The texels are the file's pixels, first row on top, unflipped.
-    std::vector<stbi_uc> texels(static_cast<std::size_t>(width) * height * 4);
+    std::vector<unsigned char> texels(static_cast<std::size_t>(width) * height * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
     EXPECT_TRUE(std::equal(texels.begin(), texels.end(), pixels));
-    stbi_image_free(pixels);
+    freePngPixels(pixels);
 }
 
 TEST_F(FontLoad, MissingFileGivesNoTextureAndDrawsNothing)
@@ -223,49 +179,6 @@ TEST_F(FontLoad, ReleaseDeletesTheTexture)
 
 using GlyphQuads = FontTest;
 
-TEST_F(GlyphQuads, EmitsFourCornersPerByteWithTheirCellsTextureWindow)
-{
-    loadShippedAtlas();
-    ASSERT_EQ(font.textureWidth, 456);
-    ASSERT_EQ(font.textureHeight, 120);
-
-    // x 10, y 5, size 16, advance 9: "A" is cell 33 (column 14, row 1),
-    // " " cell 0, "~" cell 94 (column 18, row 4).
-    const auto emitted = quads(captureFeedback("A ~", font, 10, 5, 16, 9));
-    ASSERT_EQ(emitted.size(), 3u);
-
-    struct Expected {
-        float left;
-        int col, row;
-    } glyphs[] = {{10, 14, 1}, {19, 0, 0}, {28, 18, 4}};
-    for (int g = 0; g < 3; ++g) {
-        const float left = glyphs[g].left;
-        const float uLeft = glyphs[g].col * 24 / 456.0f;
-        const float uRight = (glyphs[g].col + 1) * 24 / 456.0f;
-        const float vTop = glyphs[g].row * 24 / 120.0f;
-        const float vBottom = (glyphs[g].row + 1) * 24 / 120.0f;
-        const Corner corners[4] = {{left, 5, uLeft, vTop},
-                                   {left + 16, 5, uRight, vTop},
-                                   {left + 16, 21, uRight, vBottom},
-                                   {left, 21, uLeft, vBottom}};
-        expectQuad(emitted[g], corners, "glyph " + std::to_string(g));
-    }
-}
-
-TEST_F(GlyphQuads, BytesOutsideTheGridMapToCellsBeyondTheAtlas)
-{
-    loadShippedAtlas();
-    // 0xFF is -1 as a signed byte: index -33, column -14, row -1.
-    const auto emitted = quads(captureFeedback("\xff", font, 100, 50, 24, 12));
-    ASSERT_EQ(emitted.size(), 1u);
-    const Corner corners[4] = {{100, 50, -336 / 456.0f, -24 / 120.0f},
-                               {124, 50, -312 / 456.0f, -24 / 120.0f},
-                               {124, 74, -312 / 456.0f, 0},
-                               {100, 74, -336 / 456.0f, 0}};
-    expectQuad(emitted[0], corners, "byte 0xFF");
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-}
-
 TEST_F(GlyphQuads, EmptyTextEmitsNothing)
 {
     loadShippedAtlas();
@@ -278,8 +191,7 @@ TEST_F(GlyphQuads, GlyphPixelsAreTheAtlasCellBlendedOverBlack)
     loadShippedAtlas();
     int width = 0;
     int height = 0;
-    int channels = 0;
-    stbi_uc* atlas = stbi_load(atlasPath.c_str(), &width, &height, &channels, 4);
+    unsigned char* atlas = loadPngRgba(atlasPath.c_str(), width, height);
     ASSERT_NE(atlas, nullptr);
 
     glClearColor(0, 0, 0, 0);
@@ -293,7 +205,7 @@ TEST_F(GlyphQuads, GlyphPixelsAreTheAtlasCellBlendedOverBlack)
     int lit = 0;
     for (int j = 0; j < 24; ++j) {
         for (int i = 0; i < 24; ++i) {
-            const stbi_uc* texel = &atlas[((24 + j) * width + 336 + i) * 4];
+            const unsigned char* texel = &atlas[((24 + j) * width + 336 + i) * 4];
             const double alpha = texel[3] / 255.0;
             const Rgb want{static_cast<int>(texel[0] * alpha + 0.5), static_cast<int>(texel[1] * alpha + 0.5),
                            static_cast<int>(texel[2] * alpha + 0.5)};
@@ -312,7 +224,7 @@ TEST_F(GlyphQuads, GlyphPixelsAreTheAtlasCellBlendedOverBlack)
     EXPECT_EQ(frame.at(124, 20), (Rgb{0, 0, 0}));
     EXPECT_EQ(frame.at(100, 19), (Rgb{0, 0, 0}));
     EXPECT_EQ(frame.at(100, 44), (Rgb{0, 0, 0}));
-    stbi_image_free(atlas);
+    freePngPixels(atlas);
 }
 
 TEST_F(GlyphQuads, HalfTransparentTexelsBlendToDarkButNotBlack)

@@ -1,5 +1,5 @@
-// The strip's window: class, styles, placement, colour key and its
-// procedure's answer to a close request.
+// The strip's window: class, what the e2e tier cannot see of its styles,
+// and its procedure's answer to a close request.
 #include "render/display_window.h"
 #include "win_support.h"
 
@@ -26,38 +26,24 @@ TEST_F(DisplayWindow, ClassOwnsItsDeviceContextAndCarriesNothingElse)
     EXPECT_EQ(GetClassLongPtrA(app->window, GCL_STYLE), static_cast<ULONG_PTR>(CS_OWNDC));
 }
 
-TEST_F(DisplayWindow, IsAVisibleTopmostColourKeyedPopupAtTheTopLeft)
+// Title, styles, place and colour key are read from outside in the e2e
+// tier; what it does not read is here: no extended style or layering
+// flag beyond the strip's, an all-client window, no parent and no menu.
+TEST_F(DisplayWindow, HasOnlyTheStripsExtendedStylesAllClientNoParentNoMenu)
 {
-    char title[64] = {};
-    GetWindowTextA(app->window, title, sizeof title);
-    EXPECT_STREQ(title, "Halvesta");
-
-    // The system adds WS_CLIPSIBLINGS to every top-level window.
-    const LONG_PTR style = GetWindowLongPtrA(app->window, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_CLIPSIBLINGS);
-    EXPECT_EQ(style, static_cast<LONG_PTR>(WS_POPUP | WS_VISIBLE));
     const LONG_PTR exStyle = GetWindowLongPtrA(app->window, GWL_EXSTYLE);
     EXPECT_EQ(exStyle, static_cast<LONG_PTR>(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT | WS_EX_TOPMOST));
-
-    RECT rect = {};
-    ASSERT_TRUE(GetWindowRect(app->window, &rect));
-    EXPECT_EQ(rect.left, 0);
-    EXPECT_EQ(rect.top, 0);
-    EXPECT_EQ(rect.right, 600);
-    EXPECT_EQ(rect.bottom, 100);
-    ASSERT_TRUE(GetClientRect(app->window, &rect));
-    EXPECT_EQ(rect.right - rect.left, 600);
-    EXPECT_EQ(rect.bottom - rect.top, 100);
-
-    EXPECT_TRUE(IsWindowVisible(app->window));
-    EXPECT_EQ(GetParent(app->window), nullptr);
-    EXPECT_EQ(GetMenu(app->window), nullptr);
-
-    COLORREF key = 0xFFFFFFFF;
+    COLORREF key = 0;
     BYTE alpha = 0;
     DWORD flags = 0;
     ASSERT_TRUE(GetLayeredWindowAttributes(app->window, &key, &alpha, &flags));
-    EXPECT_EQ(key, RGB(0, 0, 0));
     EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY));
+    RECT rect = {};
+    ASSERT_TRUE(GetClientRect(app->window, &rect));
+    EXPECT_EQ(rect.right - rect.left, 600);
+    EXPECT_EQ(rect.bottom - rect.top, 100);
+    EXPECT_EQ(GetParent(app->window), nullptr);
+    EXPECT_EQ(GetMenu(app->window), nullptr);
 }
 
 TEST_F(DisplayWindow, StaysAboveAnOrdinaryWindowCreatedLater)

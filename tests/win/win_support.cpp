@@ -5,21 +5,6 @@
 
 #include <GL/gl.h>
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wunused-parameter"
-#pragma GCC diagnostic ignored "-Wsign-compare"
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb_image_write.h>
-#pragma GCC diagnostic pop
-
-#include <ostream>
-
-std::ostream& operator<<(std::ostream& out, const Rgb& pixel)
-{
-    return out << "(" << pixel.red << ", " << pixel.green << ", " << pixel.blue << ")";
-}
-
 Frame Frame::read()
 {
     Frame frame;
@@ -97,20 +82,6 @@ WorkingDirectory::WorkingDirectory(const std::string& path)
 WorkingDirectory::~WorkingDirectory()
 {
     SetCurrentDirectoryA(previous_.c_str());
-}
-
-void RgbaImage::set(int x, int y, Rgb colour, int alpha)
-{
-    std::uint8_t* p = &rgba[(y * width + x) * 4];
-    p[0] = static_cast<std::uint8_t>(colour.red);
-    p[1] = static_cast<std::uint8_t>(colour.green);
-    p[2] = static_cast<std::uint8_t>(colour.blue);
-    p[3] = static_cast<std::uint8_t>(alpha);
-}
-
-bool writePng(const std::string& path, const RgbaImage& image)
-{
-    return stbi_write_png(path.c_str(), image.width, image.height, 4, image.rgba.data(), image.width * 4) != 0;
 }
 
 std::string sourcePath(const std::string& relative)

@@ -2,6 +2,7 @@
 // Shared pieces of the in-process tier: a display window per test, frame
 // readback, scratch directories and source-tree paths.
 #include "app/app.h"
+#include "images.h"
 #include "test_files.h"
 
 #include <windows.h>
@@ -13,24 +14,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-struct Rgb {
-    int red;
-    int green;
-    int blue;
-};
-
-inline bool operator==(const Rgb& a, const Rgb& b)
-{
-    return a.red == b.red && a.green == b.green && a.blue == b.blue;
-}
-
-inline bool operator!=(const Rgb& a, const Rgb& b)
-{
-    return !(a == b);
-}
-
-std::ostream& operator<<(std::ostream& out, const Rgb& pixel);
 
 // The current read buffer of the display window, 600 x 100 RGBA.
 class Frame {
@@ -71,22 +54,6 @@ public:
 private:
     std::string previous_;
 };
-
-// An RGBA image to write as PNG, all pixels transparent black at first.
-struct RgbaImage {
-    RgbaImage(int imageWidth, int imageHeight)
-        : width(imageWidth), height(imageHeight),
-          rgba(static_cast<std::size_t>(imageWidth) * static_cast<std::size_t>(imageHeight) * 4, 0)
-    {
-    }
-    void set(int x, int y, Rgb colour, int alpha);
-
-    int width;
-    int height;
-    std::vector<std::uint8_t> rgba;
-};
-
-bool writePng(const std::string& path, const RgbaImage& image);
 
 // A file of the source tree, usable whatever the working directory.
 std::string sourcePath(const std::string& relative);
