@@ -36,8 +36,9 @@ Finding fileFinding(FileState state)
                         "the file cannot be read (no permission, a read error, or too large to hold)" + then);
 }
 
-// UTF-16 puts a zero byte beside every ASCII character; the program then
-// matches no header and no key.
+// UTF-16 with its mark is read as text; without one it puts a zero byte
+// beside every ASCII character, and the program then matches no header and
+// no key.
 bool looksLikeUtf16(const IniLineReport& report)
 {
     if (report.empty() || report.front().byteOrderMark)
@@ -45,14 +46,12 @@ bool looksLikeUtf16(const IniLineReport& report)
     const std::string& text = report.front().text;
     if (text.size() < 2)
         return false;
-    const unsigned char first = static_cast<unsigned char>(text[0]);
-    const unsigned char second = static_cast<unsigned char>(text[1]);
-    return (first == 0xFF && second == 0xFE) || (first == 0xFE && second == 0xFF) || (first != 0 && second == 0)
-        || (first == 0 && second != 0);
+    return (text[0] != 0 && text[1] == 0) || (text[0] == 0 && text[1] != 0);
 }
 
 Finding utf16Finding()
 {
     return wholeFinding(FindingKind::Utf16,
-                        "the file is saved as UTF-16, from which the program reads no settings: save it as UTF-8");
+                        "the file is saved as UTF-16 without a byte-order mark, from which the "
+                        "program reads no settings: save it as UTF-8");
 }

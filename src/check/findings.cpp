@@ -67,13 +67,13 @@ CheckResult checkConfig(const std::string& path, const RgbaPixels& atlas)
     CheckResult result;
     result.path = path;
     IniLineReport report;
-    IniData store = IniReader().read(path, &report);
+    IniData store = IniReader().read(path, &report, &result.utf16Mark);
     if (store["return"]["failed"] == "true") {
         result.file = fileState(path);
         result.findings.push_back(fileFinding(result.file));
         return result;
     }
-    result.byteOrderMark = !report.empty() && report.front().byteOrderMark;
+    result.byteOrderMark = result.utf16Mark != Utf16Order::None || (!report.empty() && report.front().byteOrderMark);
     result.utf16 = looksLikeUtf16(report);
     result.settings = interpretSettings(store);
     if (result.utf16)

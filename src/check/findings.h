@@ -2,6 +2,7 @@
 
 #include "check/rgba_pixels.h"
 #include "config/settings.h"
+#include "config/utf16_text.h"
 
 #include <optional>
 #include <string>
@@ -70,9 +71,10 @@ enum class FileState { Read, Missing, Folder, Unreadable };
 struct CheckResult {
     std::string path;
     FileState file = FileState::Read;
-    bool byteOrderMark = false;
-    bool utf16 = false;
-    Settings settings{}; // meaningful only when the file was read
+    bool byteOrderMark = false;              // a UTF-8 or UTF-16 mark begins the file
+    Utf16Order utf16Mark = Utf16Order::None; // read as UTF-16 text in this order
+    bool utf16 = false;                      // UTF-16 without a mark: read as nothing
+    Settings settings{};                     // meaningful only when the file was read
     std::vector<SettingUse> uses;
     std::vector<Finding> findings;
 

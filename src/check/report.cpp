@@ -25,6 +25,20 @@ std::string padded(std::string text, std::size_t width)
     return text;
 }
 
+// As scripts name an encoding.
+const char* encodingName(Utf16Order order)
+{
+    switch (order) {
+    case Utf16Order::LittleEndian:
+        return "utf-16le";
+    case Utf16Order::BigEndian:
+        return "utf-16be";
+    case Utf16Order::None:
+        break;
+    }
+    return "utf-8";
+}
+
 } // namespace
 
 std::string jsonString(const std::string& bytes)
@@ -53,6 +67,8 @@ std::string jsonReport(const CheckResult& result)
     out += "  \"file\": " + jsonString(result.path) + ",\n";
     out += std::string("  \"readable\": ") + (result.file == FileState::Read ? "true" : "false") + ",\n";
     out += std::string("  \"byte_order_mark\": ") + (result.byteOrderMark ? "true" : "false") + ",\n";
+    out += std::string("  \"encoding\": ")
+        + (result.file != FileState::Read ? "null" : "\"" + std::string(encodingName(result.utf16Mark)) + "\"") + ",\n";
     out += "  \"settings\": [";
     const char* separator = "\n";
     for (const SettingUse& use : result.uses) {
@@ -105,7 +121,11 @@ std::string peopleReport(const CheckResult& result)
         else
             out += "line " + std::to_string(use.line) + ", written " + quoted(*use.written) + "\n";
     }
-    if (result.byteOrderMark)
+    if (result.utf16Mark != Utf16Order::None)
+        out += std::string("\nThe file is saved as UTF-16 (")
+            + (result.utf16Mark == Utf16Order::LittleEndian ? "little-endian" : "big-endian")
+            + ") with its byte-order mark; the program reads it as that text, which is fine.\n";
+    else if (result.byteOrderMark)
         out += "\nThe file starts with a UTF-8 byte-order mark, which is fine.\n";
     if (count > 0) {
         out += "\nFindings:\n";

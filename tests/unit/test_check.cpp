@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -117,7 +118,10 @@ const std::vector<Case> kCases = {
      "[Display\njust words\r\r\n" + kTimeOnly,
      {"1:stray-line", "2:stray-line"},
      {"does not end in ]", "(it ends in a carriage return)"}},
-    {"UTF-16", std::string("\xFF\xFE[\0D\0]\0\n\0", 10), {"0:utf-16", "0:no-line-shown"}, {"save it as UTF-8"}},
+    {"UTF-16 without its mark",
+     std::string("[\0D\0]\0\n\0", 8),
+     {"0:utf-16", "0:no-line-shown"},
+     {"without a byte-order mark", "save it as UTF-8"}},
     {"line past the right edge",
      "[Position]\nmargin_x=400\n[Display]\nshow_battery=true\n",
      {"0:line-cut-off"},
@@ -158,6 +162,31 @@ TEST(Check, EachKindOfFindingOnItsLine)
         EXPECT_NE(json.find("\"exit_status\": " + std::to_string(result.exitStatus()) + "\n"), std::string::npos)
             << c.name;
     }
+}
+
+// With its mark, UTF-16 is read as the program reads it: a note, no finding.
+TEST(Check, Utf16WithItsMarkIsReadAsText)
+{
+    const std::string text = "[Style]\r\nfont_size=30\r\n" + kTimeOnly;
+    std::string little = "\xFF\xFE", big = "\xFE\xFF";
+    for (const char c : text) {
+        little += std::string{c, '\0'};
+        big += std::string{'\0', c};
+    }
+    for (const auto& [bytes, name, order] :
+         {std::tuple{little, "utf-16le", "little-endian"}, std::tuple{big, "utf-16be", "big-endian"}}) {
+        const CheckResult result = checkBytes(bytes);
+        EXPECT_EQ(kindsOf(result), std::vector<std::string>{}) << name;
+        EXPECT_EQ(result.uses[0].effective, "30") << name;
+        const std::string json = jsonReport(result);
+        EXPECT_NE(json.find("\"byte_order_mark\": true,\n  \"encoding\": \"" + std::string(name) + "\""),
+                  std::string::npos)
+            << json;
+        EXPECT_NE(peopleReport(result).find(std::string("UTF-16 (") + order + ") with its byte-order mark"),
+                  std::string::npos)
+            << peopleReport(result);
+    }
+    EXPECT_NE(jsonReport(checkBytes(text)).find("\"encoding\": \"utf-8\""), std::string::npos);
 }
 
 // The shipped file: every setting written, every line on, no findings.
