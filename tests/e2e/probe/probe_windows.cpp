@@ -165,8 +165,7 @@ std::string sendSessionChange(unsigned change)
     if (!strip)
         return "none";
     DWORD_PTR result = 0;
-    return SendMessageTimeoutA(strip, 0x02B1, change, 0, SMTO_ABORTIFHUNG, 5000, &result) ? "ok"
-                                                                                         : "error no answer";
+    return SendMessageTimeoutA(strip, 0x02B1, change, 0, SMTO_ABORTIFHUNG, 5000, &result) ? "ok" : "error no answer";
 }
 
 // As a display change moves a window: from outside, without activating it.
