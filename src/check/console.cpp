@@ -28,6 +28,22 @@ void waitForKey()
     _getch();
 }
 
+namespace {
+
+BOOL WINAPI onConsoleEvent(DWORD event)
+{
+    if (event == CTRL_CLOSE_EVENT)
+        ExitProcess(0);
+    return FALSE; // Ctrl-C goes on to the C runtime's SIGINT
+}
+
+} // namespace
+
+void endWithZeroWhenConsoleCloses()
+{
+    SetConsoleCtrlHandler(onConsoleEvent, TRUE);
+}
+
 Utf8Output::Utf8Output() : previous(GetConsoleOutputCP())
 {
     if (previous != 0)
@@ -53,6 +69,8 @@ bool ownsItsConsole()
 }
 
 void waitForKey() {}
+
+void endWithZeroWhenConsoleCloses() {}
 
 Utf8Output::Utf8Output() = default;
 Utf8Output::~Utf8Output() = default;

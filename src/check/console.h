@@ -13,6 +13,10 @@ bool readSystemPower(PowerReading& power);
 bool ownsItsConsole();
 void waitForKey();
 
+// Closing the console window ends the checker with status 0, as Ctrl-C
+// ends --watch.
+void endWithZeroWhenConsoleCloses();
+
 // Lets text in UTF-8 show as such on a Windows console; restores the
 // console's own setting when the object goes.
 class Utf8Output {

@@ -5,6 +5,7 @@
 #include "check/line_texts.h"
 #include "check/preview.h"
 #include "check/report.h"
+#include "check/watch.h"
 #include "program_files.h"
 
 #include <cstdio>
@@ -20,16 +21,19 @@ namespace {
 // Beyond the check's own 0, 1 and 2.
 constexpr int kUsageError = 3;
 
-const char kUsage[] = "usage: halvesta-check [--json] [--no-wait] [--preview FILE.png] [--at \"YYYY-MM-DD HH:MM:SS\"]\n"
-                      "                      [--power AC,PERCENT | --power none] [PATH]\n"
-                      "Says what Halvesta makes of PATH (default: config.ini in the current folder).\n"
-                      "Exit status: 0 no findings, 1 findings, 2 the file cannot be read, 3 a wrong command line\n"
-                      "or a preview that cannot be made.\n";
+const char kUsage[] =
+    "usage: halvesta-check [--json] [--no-wait] [--watch] [--preview FILE.png]\n"
+    "                      [--at \"YYYY-MM-DD HH:MM:SS\"] [--power AC,PERCENT | --power none] [PATH]\n"
+    "Says what Halvesta makes of PATH (default: config.ini in the current folder).\n"
+    "--watch: again each time the file changes, until Ctrl-C (then status 0).\n"
+    "Exit status: 0 no findings, 1 findings, 2 the file cannot be read, 3 a wrong command line\n"
+    "or a preview that cannot be made.\n";
 
 struct Options {
     std::string path = kSettingsFile;
     bool json = false;
     bool wait = true;
+    bool watch = false;
     std::string previewPath;
     std::string at;
     std::string power;
@@ -60,6 +64,8 @@ int parseOptions(int argc, char** argv, Options& options)
             options.json = true;
         } else if (argument == "--no-wait") {
             options.wait = false;
+        } else if (argument == "--watch") {
+            options.watch = true;
         } else if (argument == "--preview" || argument == "--at" || argument == "--power") {
             std::string& into = argument == "--preview" ? options.previewPath
                 : argument == "--at"                    ? options.at
@@ -110,6 +116,33 @@ int writePreview(const Options& options, const CheckResult& result, const RgbaPi
     return 0;
 }
 
+std::string momentText(std::time_t when, const char* format)
+{
+    char text[32];
+    const std::tm* local = std::localtime(&when);
+    return local ? std::string(text, std::strftime(text, sizeof text, format, local)) : std::string();
+}
+
+// Checks the file, writes the preview if asked, prints the report; the
+// exit status for this check.
+int checkAndReport(const Options& options, bool watching)
+{
+    const RgbaPixels atlas = loadImage(atlasPathFor(options.path));
+    const CheckResult result = checkConfig(options.path, atlas);
+    int status = 0;
+    if (!options.previewPath.empty())
+        status = writePreview(options, result, atlas);
+    const std::time_t now = std::time(nullptr);
+    std::string report = options.json ? jsonReport(result) : peopleReport(result);
+    if (watching && options.json)
+        report = oneLineJson(report, momentText(now, "%Y-%m-%d %H:%M:%S")) + "\n";
+    else if (watching)
+        report = "\n== " + momentText(now, "%H:%M:%S") + " " + options.path + "\n" + report;
+    std::fwrite(report.data(), 1, report.size(), stdout);
+    std::fflush(stdout);
+    return status != 0 ? status : result.exitStatus();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -120,19 +153,16 @@ int main(int argc, char** argv)
         return parsed < 0 ? 0 : parsed;
 
     const Utf8Output utf8;
-    const RgbaPixels atlas = loadImage(atlasPathFor(options.path));
-    const CheckResult result = checkConfig(options.path, atlas);
-    int status = 0;
-    if (!options.previewPath.empty())
-        status = writePreview(options, result, atlas);
-    const std::string report = options.json ? jsonReport(result) : peopleReport(result);
-    std::fwrite(report.data(), 1, report.size(), stdout);
-    std::fflush(stdout);
-
+    if (options.watch) {
+        endWithZeroWhenConsoleCloses();
+        watchFile(options.path, [&] { checkAndReport(options, true); });
+        return 0;
+    }
+    const int status = checkAndReport(options, false);
     if (options.wait && ownsItsConsole()) {
         std::fputs("\nPress any key to close.\n", stdout);
         std::fflush(stdout);
         waitForKey();
     }
-    return status != 0 ? status : result.exitStatus();
+    return status;
 }
