@@ -87,14 +87,25 @@ void IniParser::parseLine()
     store[section][std::move(key)] = std::move(value);
 }
 
-bool readIniFile(std::FILE* file, IniData& store, IniLineReport* report)
+namespace {
+
+// Hands the rest of the file to `take` block by block; false on a read error.
+template <typename Take>
+bool readBlocks(std::FILE* file, Take take)
 {
-    IniParser parser(store, report);
     char block[4096];
     std::size_t count;
     while ((count = std::fread(block, 1, sizeof block, file)) > 0)
-        parser.feed(block, count);
-    if (std::ferror(file))
+        take(block, count);
+    return !std::ferror(file);
+}
+
+} // namespace
+
+bool readIniFile(std::FILE* file, IniData& store, IniLineReport* report)
+{
+    IniParser parser(store, report);
+    if (!readBlocks(file, [&](const char* bytes, std::size_t count) { parser.feed(bytes, count); }))
         return false;
     parser.finish();
     return true;
@@ -103,11 +114,7 @@ bool readIniFile(std::FILE* file, IniData& store, IniLineReport* report)
 bool readUtf16IniFile(std::FILE* file, Utf16Order order, IniData& store, IniLineReport* report)
 {
     std::string bytes;
-    char block[4096];
-    std::size_t count;
-    while ((count = std::fread(block, 1, sizeof block, file)) > 0)
-        bytes.append(block, count);
-    if (std::ferror(file))
+    if (!readBlocks(file, [&](const char* block, std::size_t count) { bytes.append(block, count); }))
         return false;
     const std::string text = utf16ToUtf8(bytes.data(), bytes.size(), order);
     IniParser parser(store, report);

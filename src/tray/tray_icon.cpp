@@ -27,6 +27,7 @@ bool registerIcon()
     return Shell_NotifyIconA(NIM_ADD, registeredIcon) || Shell_NotifyIconA(NIM_MODIFY, registeredIcon);
 }
 
+// Setting the timer again while it runs only restarts its 2 s.
 void registerIconOrRetry(HWND trayWindow)
 {
     if (!registeredIcon)
@@ -130,8 +131,7 @@ LRESULT CALLBACK trayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE)
         return 0;
     if (message == WM_TIMER && wParam == kIconRetryTimer) {
-        if (!registeredIcon || registerIcon())
-            KillTimer(window, kIconRetryTimer);
+        registerIconOrRetry(window);
         return 0;
     }
     if (message == kTrayCallbackMessage) {
