@@ -105,7 +105,7 @@ std::string windowsJson(const WindowsFacts& windows)
 std::string entryLine(const StartEntry& entry)
 {
     std::string line = std::string(entry.startIn ? "shortcut " : "Run value ") + quotedPath(entry.location)
-        + "\n      starts " + quotedPath(entry.program) + " in ";
+        + "\n                    starts " + quotedPath(entry.program) + " in ";
     if (!entry.startIn)
         line += "the system folder";
     else if (entry.startIn->empty())
