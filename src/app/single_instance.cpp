@@ -1,5 +1,7 @@
 #include "app/single_instance.h"
 
+#include "program_files.h"
+
 #include <windows.h>
 
 namespace {
@@ -8,7 +10,7 @@ HANDLE instanceMutex = nullptr;
 
 int acquireSingleInstance()
 {
-    instanceMutex = CreateMutexA(nullptr, TRUE, "HalvestaSingleInstance");
+    instanceMutex = CreateMutexA(nullptr, TRUE, kSingleInstanceMutex);
     const DWORD error = GetLastError();
     // A copy running elevated, or under another account in this session,
     // holds a mutex this one may not open.

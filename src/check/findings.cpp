@@ -43,6 +43,18 @@ const struct {
     {FindingKind::LinesOverlap, "lines-overlap"},
     {FindingKind::NoLineShown, "no-line-shown"},
     {FindingKind::AtlasUnreadable, "atlas-unreadable"},
+    {FindingKind::ProgramMissing, "program-missing"},
+    {FindingKind::IconMissing, "icon-missing"},
+    {FindingKind::IconUnloadable, "icon-unloadable"},
+    {FindingKind::LoginStartIn, "login-start-in"},
+    {FindingKind::LoginRunValue, "login-run-value"},
+    {FindingKind::RunningCopy, "running-copy"},
+    {FindingKind::NoPixelFormat, "no-pixel-format"},
+    {FindingKind::NoGlContext, "no-gl-context"},
+    {FindingKind::AtlasPadded, "atlas-padded"},
+    {FindingKind::AtlasRefused, "atlas-refused"},
+    {FindingKind::DisplayScaled, "display-scaled"},
+    {FindingKind::TzSet, "tz-set"},
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "check/machine_facts.h"
 #include "check/rgba_pixels.h"
 #include "config/settings.h"
 #include "config/utf16_text.h"
@@ -42,6 +43,19 @@ enum class FindingKind {
     LinesOverlap,
     NoLineShown,
     AtlasUnreadable,
+    // The folder and the machine (--doctor).
+    ProgramMissing,
+    IconMissing,
+    IconUnloadable,
+    LoginStartIn,
+    LoginRunValue,
+    RunningCopy,
+    NoPixelFormat,
+    NoGlContext,
+    AtlasPadded,
+    AtlasRefused,
+    DisplayScaled,
+    TzSet,
 };
 
 // The kind as scripts see it, for example "not-a-number".
@@ -77,6 +91,8 @@ struct CheckResult {
     Settings settings{};                     // meaningful only when the file was read
     std::vector<SettingUse> uses;
     std::vector<Finding> findings;
+    std::optional<MachineFacts> machine; // only when the machine was checked too
+    std::vector<std::string> notes;      // about the machine, for people: no finding
 
     // 0 without findings, 1 with any, 2 when the file cannot be read.
     int exitStatus() const;

@@ -1,6 +1,7 @@
 // halvesta-check: says what the program makes of a config.ini, and draws
 // the strip it would show, before anyone restarts it.
 #include "check/console.h"
+#include "check/doctor.h"
 #include "check/findings.h"
 #include "check/line_texts.h"
 #include "check/preview.h"
@@ -24,8 +25,11 @@ constexpr int kUsageError = 3;
 const char kUsage[] =
     "usage: halvesta-check [--json] [--no-wait] [--watch] [--preview FILE.png]\n"
     "                      [--at \"YYYY-MM-DD HH:MM:SS\"] [--power AC,PERCENT | --power none] [PATH]\n"
+    "       halvesta-check --doctor [--json] [--no-wait] [FOLDER]\n"
     "Says what Halvesta makes of PATH (default: config.ini in the current folder).\n"
     "--watch: again each time the file changes, until Ctrl-C (then status 0).\n"
+    "--doctor: FOLDER's config.ini, and why a Halvesta started in FOLDER might not show, start at login\n"
+    "or look right on this machine (default: the folder that holds halvesta-check).\n"
     "Exit status: 0 no findings, 1 findings, 2 the file cannot be read, 3 a wrong command line\n"
     "or a preview that cannot be made.\n";
 
@@ -34,6 +38,8 @@ struct Options {
     bool json = false;
     bool wait = true;
     bool watch = false;
+    bool doctor = false;
+    bool pathGiven = false;
     std::string previewPath;
     std::string at;
     std::string power;
@@ -48,7 +54,6 @@ int usageError(const std::string& problem)
 // 0 when the options are sound, else the exit status to end with.
 int parseOptions(int argc, char** argv, Options& options)
 {
-    bool pathGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         const auto value = [&](std::string& into) {
@@ -66,6 +71,8 @@ int parseOptions(int argc, char** argv, Options& options)
             options.wait = false;
         } else if (argument == "--watch") {
             options.watch = true;
+        } else if (argument == "--doctor") {
+            options.doctor = true;
         } else if (argument == "--preview" || argument == "--at" || argument == "--power") {
             std::string& into = argument == "--preview" ? options.previewPath
                 : argument == "--at"                    ? options.at
@@ -74,13 +81,15 @@ int parseOptions(int argc, char** argv, Options& options)
                 return usageError(argument + " needs a value");
         } else if (argument.size() > 1 && argument[0] == '-') {
             return usageError("unknown option " + argument);
-        } else if (pathGiven) {
-            return usageError("one settings file at a time");
+        } else if (options.pathGiven) {
+            return usageError("one settings file or folder at a time");
         } else {
             options.path = argument;
-            pathGiven = true;
+            options.pathGiven = true;
         }
     }
+    if (options.doctor && (options.watch || !options.previewPath.empty()))
+        return usageError("--doctor checks the machine once, without --watch or --preview");
     return 0;
 }
 
@@ -127,8 +136,14 @@ std::string momentText(std::time_t when, const char* format)
 // exit status for this check.
 int checkAndReport(const Options& options, bool watching)
 {
-    const RgbaPixels atlas = loadImage(atlasPathFor(options.path));
-    const CheckResult result = checkConfig(options.path, atlas);
+    RgbaPixels atlas;
+    CheckResult result;
+    if (options.doctor) {
+        result = doctorCheck(options.pathGiven ? options.path : ownFolder());
+    } else {
+        atlas = loadImage(atlasPathFor(options.path));
+        result = checkConfig(options.path, atlas);
+    }
     int status = 0;
     if (!options.previewPath.empty())
         status = writePreview(options, result, atlas);

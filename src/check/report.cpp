@@ -1,5 +1,6 @@
 #include "check/report.h"
 
+#include "check/machine_report.h"
 #include "check/text_helpers.h"
 #include "check/utf8.h"
 
@@ -37,6 +38,34 @@ const char* encodingName(Utf16Order order)
         break;
     }
     return "utf-8";
+}
+
+// The eight settings as the strip will use them, and how the file is saved.
+std::string settingsSection(const CheckResult& result)
+{
+    std::string out;
+    out += "\nSettings the strip will use:\n";
+    std::size_t nameWidth = 0;
+    std::size_t valueWidth = 0;
+    for (const SettingUse& use : result.uses) {
+        nameWidth = std::max(nameWidth, std::string(use.section).size() + std::string(use.key).size() + 3);
+        valueWidth = std::max(valueWidth, use.effective.size());
+    }
+    for (const SettingUse& use : result.uses) {
+        out += "  " + padded("[" + std::string(use.section) + "] " + use.key, nameWidth) + " "
+            + padded(use.effective, valueWidth) + "  ";
+        if (use.line == 0)
+            out += "default\n";
+        else
+            out += "line " + std::to_string(use.line) + ", written " + quoted(*use.written) + "\n";
+    }
+    if (result.utf16Mark != Utf16Order::None)
+        out += std::string("\nThe file is saved as UTF-16 (")
+            + (result.utf16Mark == Utf16Order::LittleEndian ? "little-endian" : "big-endian")
+            + ") with its byte-order mark; the program reads it as that text, which is fine.\n";
+    else if (result.byteOrderMark)
+        out += "\nThe file starts with a UTF-8 byte-order mark, which is fine.\n";
+    return out;
 }
 
 } // namespace
@@ -79,6 +108,8 @@ std::string jsonReport(const CheckResult& result)
         separator = ",\n";
     }
     out += result.uses.empty() ? "],\n" : "\n  ],\n";
+    if (result.machine)
+        out += "  \"machine\": " + machineJson(*result.machine) + ",\n";
     out += "  \"findings\": [";
     separator = "\n";
     for (const Finding& finding : result.findings) {
@@ -96,40 +127,24 @@ std::string jsonReport(const CheckResult& result)
 
 std::string peopleReport(const CheckResult& result)
 {
-    std::string out = quoted(result.path) + ": ";
+    std::string out = quotedPath(result.path) + ": ";
     const std::size_t count = result.findings.size();
-    if (result.file != FileState::Read) {
+    // An unreadable file has one finding, said at once.
+    const bool readable = result.file == FileState::Read;
+    if (!readable) {
         out += "cannot be read\n  " + result.findings.front().message + "\n";
-        return out;
+    } else {
+        out += count == 0 ? "no findings: the strip will look as the file says\n"
+            : count == 1  ? "1 finding\n"
+                          : std::to_string(count) + " findings\n";
+        out += settingsSection(result);
     }
-    out += count == 0 ? "no findings: the strip will look as the file says\n"
-        : count == 1  ? "1 finding\n"
-                      : std::to_string(count) + " findings\n";
-
-    out += "\nSettings the strip will use:\n";
-    std::size_t nameWidth = 0;
-    std::size_t valueWidth = 0;
-    for (const SettingUse& use : result.uses) {
-        nameWidth = std::max(nameWidth, std::string(use.section).size() + std::string(use.key).size() + 3);
-        valueWidth = std::max(valueWidth, use.effective.size());
-    }
-    for (const SettingUse& use : result.uses) {
-        out += "  " + padded("[" + std::string(use.section) + "] " + use.key, nameWidth) + " "
-            + padded(use.effective, valueWidth) + "  ";
-        if (use.line == 0)
-            out += "default\n";
-        else
-            out += "line " + std::to_string(use.line) + ", written " + quoted(*use.written) + "\n";
-    }
-    if (result.utf16Mark != Utf16Order::None)
-        out += std::string("\nThe file is saved as UTF-16 (")
-            + (result.utf16Mark == Utf16Order::LittleEndian ? "little-endian" : "big-endian")
-            + ") with its byte-order mark; the program reads it as that text, which is fine.\n";
-    else if (result.byteOrderMark)
-        out += "\nThe file starts with a UTF-8 byte-order mark, which is fine.\n";
-    if (count > 0) {
+    if (result.machine)
+        out += machineSection(*result.machine, result.notes);
+    if (count > (readable ? 0u : 1u)) {
         out += "\nFindings:\n";
-        for (const Finding& finding : result.findings) {
+        for (std::size_t i = readable ? 0 : 1; i < count; ++i) {
+            const Finding& finding = result.findings[i];
             out += "  ";
             if (finding.line > 0)
                 out += "line " + std::to_string(finding.line) + ": ";

@@ -11,19 +11,35 @@ std::string quoted(const std::string& bytes)
     return "\"" + printable(bytes) + "\"";
 }
 
-std::string printable(const std::string& bytes)
+namespace {
+
+std::string printableKeeping(const std::string& bytes, bool keepBackslash)
 {
-    return escapedText(bytes, [](unsigned char byte) -> std::string {
+    return escapedText(bytes, [keepBackslash](unsigned char byte) -> std::string {
         if (byte == '\r')
             return "\\r";
         if (byte == '\t')
             return "\\t";
+        if (byte == '\\' && keepBackslash)
+            return "\\";
         if (byte == '"' || byte == '\\')
             return std::string(1, '\\') + static_cast<char>(byte);
         char hex[5];
         std::snprintf(hex, sizeof hex, "\\x%02X", byte);
         return hex;
     });
+}
+
+} // namespace
+
+std::string printable(const std::string& bytes)
+{
+    return printableKeeping(bytes, false);
+}
+
+std::string quotedPath(const std::string& path)
+{
+    return "\"" + printableKeeping(path, true) + "\"";
 }
 
 std::string numberText(float value)

@@ -8,6 +8,8 @@
 // other bytes as \xNN (\r and \t by name); quoted() adds double quotes.
 std::string printable(const std::string& bytes);
 std::string quoted(const std::string& bytes);
+// The same for a path, backslashes as they are: Windows paths hold no quote.
+std::string quotedPath(const std::string& path);
 
 // The shortest decimal text that reads back as the same float.
 std::string numberText(float value);

@@ -46,6 +46,7 @@ bool uploadAtlasLevel(int width, int height, const unsigned char* rgba)
 int BitmapFont::load(const char* imagePath, int cellWidthPixels, int cellHeightPixels, int cellsPerRow)
 {
     path = imagePath;
+    padded = false;
     cellWidth = cellWidthPixels;
     cellHeight = cellHeightPixels;
     columns = cellsPerRow;
@@ -54,14 +55,14 @@ int BitmapFont::load(const char* imagePath, int cellWidthPixels, int cellHeightP
     int height = 0;
     unsigned char* pixels = loadPngRgba(imagePath, width, height);
     if (!pixels)
-        return -1;
+        return kUndecodable;
     // An image the GL cannot hold would leave an incomplete texture, which
     // draws every glyph as a solid block.
     GLint maxSize = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
     if (width > maxSize || height > maxSize) {
         freePngPixels(pixels);
-        return -1;
+        return kRefused;
     }
     textureWidth = width;
     textureHeight = height;
@@ -84,6 +85,7 @@ int BitmapFont::load(const char* imagePath, int cellWidthPixels, int cellHeightP
             uploaded = false;
         }
         if (uploaded) {
+            padded = true;
             textureWidth = paddedWidth;
             textureHeight = paddedHeight;
         }
@@ -94,7 +96,7 @@ int BitmapFont::load(const char* imagePath, int cellWidthPixels, int cellHeightP
         release();
         textureWidth = 0;
         textureHeight = 0;
-        return -1;
+        return kRefused;
     }
     return 0;
 }

@@ -11,10 +11,13 @@ bool uploadAtlasLevel(int width, int height, const unsigned char* rgba);
 // One glyph atlas held as an OpenGL texture.
 class BitmapFont {
 public:
+    static constexpr int kUndecodable = -1;
+    static constexpr int kRefused = -2;
+
     // Decodes the image as 8-bit RGBA and uploads it with nearest filtering,
     // padded to power-of-two sizes when the GL refuses it as it is. 0 on
-    // success; -1 when the image cannot be decoded or the GL takes it in no
-    // form (no texture then).
+    // success; kUndecodable, or kRefused when the GL takes it in no form
+    // (no texture then).
     int load(const char* imagePath, int cellWidthPixels, int cellHeightPixels, int cellsPerRow);
     void release();
 
@@ -27,6 +30,7 @@ public:
     int cellHeight = 0;
     int columns = 0;
     unsigned int texture = 0;
+    bool padded = false; // taken only at power-of-two sizes
     // How load hands the pixels to the GL; a test can stand in a renderer
     // that refuses some sizes.
     bool (*upload)(int width, int height, const unsigned char* rgba) = uploadAtlasLevel;

@@ -24,11 +24,13 @@ int GlContext::init(HWND targetWindow)
     format.cDepthBits = 24;
     format.cStencilBits = 8;
 
-    const int index = ChoosePixelFormat(deviceContext, &format);
-    SetPixelFormat(deviceContext, index, &format);
+    const int index = deviceContext ? ChoosePixelFormat(deviceContext, &format) : 0;
+    if (index == 0 || !SetPixelFormat(deviceContext, index, &format))
+        return kNoPixelFormat;
 
     glContext = wglCreateContext(deviceContext);
-    wglMakeCurrent(deviceContext, glContext);
+    if (!glContext || !wglMakeCurrent(deviceContext, glContext))
+        return kNoContext;
     return 0;
 }
 

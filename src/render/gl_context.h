@@ -6,11 +6,16 @@
 // made current on the calling thread.
 class GlContext {
 public:
+    static constexpr int kNoPixelFormat = -1;
+    static constexpr int kNoContext = -2;
+
     GlContext() = default;
     ~GlContext();
     GlContext(const GlContext&) = delete;
     GlContext& operator=(const GlContext&) = delete;
 
+    // 0 with the context current; kNoPixelFormat or kNoContext when the
+    // window's device context cannot be given one.
     int init(HWND targetWindow);
     void swapBuffers();
 

@@ -162,7 +162,7 @@ int TrayIcon::init()
     if (hiddenWindow && taskbarCreatedMessage != 0)
         allowMessageThroughFilter(hiddenWindow, taskbarCreatedMessage);
 
-    icon = static_cast<HICON>(LoadImageA(instance, kTrayIconFile, IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
+    icon = loadIconFile(kTrayIconFile);
     if (!icon)
         return -1;
 
@@ -183,6 +183,11 @@ int TrayIcon::init()
     AppendMenuA(popupMenu, MF_STRING, kMenuHide, "Hide Halvesta");
     AppendMenuA(popupMenu, MF_STRING, kMenuClose, "Close");
     return 0;
+}
+
+HICON loadIconFile(const char* path)
+{
+    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), path, IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
 }
 
 void TrayIcon::shutdown()

@@ -28,6 +28,10 @@ public:
     HICON icon = nullptr;
 };
 
+// An icon file loaded as the notification area is given it; null when it
+// cannot be loaded.
+HICON loadIconFile(const char* path);
+
 LRESULT CALLBACK trayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Acts on a command chosen from the menu (0: dismissed, nothing happens).

@@ -117,7 +117,7 @@ TEST_F(FontLoad, ShippedAtlasBecomesANearestFilteredTextureOfItsOwnSize)
 TEST_F(FontLoad, MissingFileGivesNoTextureAndDrawsNothing)
 {
     const std::string missing = sourcePath("res/no-such-atlas.png");
-    EXPECT_EQ(font.load(missing.c_str(), 24, 24, 19), -1);
+    EXPECT_EQ(font.load(missing.c_str(), 24, 24, 19), BitmapFont::kUndecodable);
     EXPECT_EQ(font.texture, 0u);
     EXPECT_EQ(font.textureWidth, 0);
     EXPECT_EQ(font.textureHeight, 0);
@@ -133,7 +133,7 @@ TEST_F(FontLoad, CorruptFileGivesNoTextureAndDrawsNothing)
     for (const char* name : {"truncated.png", "text.png"}) {
         BitmapFont bad;
         const std::string path = dir.file(name);
-        EXPECT_EQ(bad.load(path.c_str(), 24, 24, 19), -1) << name;
+        EXPECT_EQ(bad.load(path.c_str(), 24, 24, 19), BitmapFont::kUndecodable) << name;
         EXPECT_EQ(bad.texture, 0u) << name;
         EXPECT_TRUE(captureFeedback("A", bad, 10, 10, 24, 12).empty()) << name;
     }
@@ -155,7 +155,7 @@ TEST_F(FontLoad, AtlasTheRendererRefusesInEveryFormIsNoAtlas)
     refusedSizes.clear();
     font.upload = refuseEveryUpload;
     atlasPath = sourcePath(kAtlasFile);
-    EXPECT_EQ(font.load(atlasPath.c_str(), 24, 24, 19), -1);
+    EXPECT_EQ(font.load(atlasPath.c_str(), 24, 24, 19), BitmapFont::kRefused);
     // As it is, then padded to powers of two.
     EXPECT_EQ(refusedSizes, (std::vector<std::pair<int, int>>{{456, 120}, {512, 128}}));
     EXPECT_EQ(font.texture, 0u);
