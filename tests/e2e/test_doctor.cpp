@@ -126,32 +126,38 @@ TEST(DoctorFolder, IconMissingOrUnloadable)
 }
 
 // A Startup shortcut starts the exe in its "Start in" folder, where the
-// program must find its files.
-TEST(DoctorLogin, StartupShortcutAndItsStartIn)
+// program must find its files; an empty one means the system folder.
+TEST(DoctorLogin, StartupShortcutsAndTheirStartIn)
 {
     HalvestaRun run;
     const ScratchPrefix prefix;
     ASSERT_TRUE(prefix.ready());
     const std::string probeExe = requiredEnv("HALVESTA_PROBE");
     const std::string exe = windowsPath(run.path("halvesta.exe"));
+    const std::string otherExe = "C:\\Other\\halvesta.exe";
     ASSERT_EQ(prefix.wine({probeExe, "shortcut", "Halvesta.lnk", exe, windowsPath(run.path("res"))}), 0);
-    const Doctor wrong = runDoctor(run, {prefix.variable()});
-    EXPECT_EQ(wrong.status, 1);
-    EXPECT_EQ(wrong.kinds(), kinds({"login-start-in"})) << wrong.output;
-    const std::string listed = wrong.entry("program", jsonString(exe));
-    expectValues(wrong,
-                 {{listed + ".source", "\"startup-folder\""},
-                  {listed + ".start_in", jsonString(windowsPath(run.path("res")))},
-                  {listed + ".this_copy", "true"}});
+    ASSERT_EQ(prefix.wine({probeExe, "shortcut", "Other.lnk", otherExe}), 0);
+    {
+        const Doctor wrong = runDoctor(run, {prefix.variable()});
+        EXPECT_EQ(wrong.status, 1);
+        EXPECT_EQ(wrong.kinds(), kinds({"login-start-in", "login-start-in"})) << wrong.output;
+        const std::string ours = wrong.entry("program", jsonString(exe));
+        const std::string other = wrong.entry("program", jsonString(otherExe));
+        expectValues(wrong,
+                     {{ours + ".source", "\"startup-folder\""},
+                      {ours + ".start_in", jsonString(windowsPath(run.path("res")))},
+                      {ours + ".this_copy", "true"},
+                      {other + ".start_in", "\"\""},
+                      {other + ".this_copy", "false"}});
+    }
 
-    // Another copy's shortcut that starts it in its own folder is fine too.
     ASSERT_EQ(prefix.wine({probeExe, "shortcut", "Halvesta.lnk", exe, windowsPath(run.dir())}), 0);
-    ASSERT_EQ(prefix.wine({probeExe, "shortcut", "Other.lnk", "C:\\Other\\halvesta.exe", "C:\\Other"}), 0);
+    ASSERT_EQ(prefix.wine({probeExe, "shortcut", "Other.lnk", otherExe, "C:\\Other"}), 0);
     const Doctor right = runDoctor(run, {prefix.variable()});
     EXPECT_EQ(right.status, 0);
     EXPECT_EQ(right.kinds(), kinds({})) << right.output;
     const std::string ours = right.entry("program", jsonString(exe));
-    const std::string other = right.entry("program", jsonString("C:\\Other\\halvesta.exe"));
+    const std::string other = right.entry("program", jsonString(otherExe));
     expectValues(right,
                  {{ours + ".start_in", jsonString(windowsPath(run.dir()))},
                   {ours + ".this_copy", "true"},
