@@ -23,6 +23,17 @@ struct Released {
     }
 };
 
+std::wstring expanded(const std::wstring& text)
+{
+    const DWORD size = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+    if (size == 0)
+        return text;
+    std::wstring out(size, L'\0');
+    ExpandEnvironmentStringsW(text.c_str(), &out[0], size);
+    out.resize(wcsnlen(out.c_str(), out.size()));
+    return out;
+}
+
 // The exe a shortcut starts and its "Start in"; nothing when the shortcut
 // cannot be read or points at no file. Never resolved: that may search
 // the disks or ask the user.
@@ -43,7 +54,7 @@ std::optional<StartEntry> readShortcut(const std::wstring& file)
     StartEntry entry;
     entry.location = utf8FromWide(file.c_str());
     entry.program = utf8FromWide(target);
-    entry.startIn = utf8FromWide(startIn);
+    entry.startIn = utf8FromWide(expanded(startIn).c_str());
     return entry;
 }
 
@@ -66,17 +77,6 @@ void addShortcuts(int folderId, StartSource source, std::vector<StartEntry>& ent
         }
     } while (FindNextFileW(search, &found));
     FindClose(search);
-}
-
-std::wstring expanded(const std::wstring& text)
-{
-    const DWORD size = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
-    if (size == 0)
-        return text;
-    std::wstring out(size, L'\0');
-    ExpandEnvironmentStringsW(text.c_str(), &out[0], size);
-    out.resize(wcsnlen(out.c_str(), out.size()));
-    return out;
 }
 
 void addRunValues(HKEY root, REGSAM view, StartSource source, const std::string& keyName,

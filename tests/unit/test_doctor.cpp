@@ -131,6 +131,7 @@ TEST(Doctor, EachMachineFactThatHurtsTheStripIsOneFinding)
     }
 }
 
+#ifndef _WIN32
 TEST(Doctor, OffWindowsOnlyTheFolderIsChecked)
 {
     ScratchDir dir;
@@ -152,3 +153,4 @@ TEST(Doctor, OffWindowsOnlyTheFolderIsChecked)
     EXPECT_NE(json.find("\"windows\": false"), std::string::npos);
     EXPECT_NE(peopleReport(result).find("needs Windows"), std::string::npos);
 }
+#endif
