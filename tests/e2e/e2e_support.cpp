@@ -65,7 +65,10 @@ ChildProcess startWine(const std::vector<std::string>& arguments, const std::str
         if (chdir(workingDirectory.c_str()) != 0)
             _exit(127);
         for (const std::string& entry : environment)
-            putenv(const_cast<char*>(entry.c_str()));
+            if (entry.find('=') == std::string::npos)
+                unsetenv(entry.c_str());
+            else
+                putenv(const_cast<char*>(entry.c_str()));
         const int devNull = open("/dev/null", O_RDONLY);
         const int log = open(logPath.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
         if (devNull >= 0)

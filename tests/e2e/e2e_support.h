@@ -18,7 +18,7 @@ std::string windowsPath(const std::string& unixPath);
 void sleepMs(int milliseconds);
 
 // A child process: wine with arguments, in a working directory, with
-// NAME=VALUE entries added to the environment.
+// NAME=VALUE entries added to the environment; a bare NAME removes it.
 struct ChildProcess {
     pid_t pid = -1;
 };

@@ -5,6 +5,7 @@
 // \u escapes that pair their surrogates. Used to hold the checker to "one
 // valid document for any input".
 #include <cstddef>
+#include <map>
 #include <string>
 
 class JsonValidator {
@@ -17,6 +18,21 @@ public:
             return false;
         reader.space();
         return reader.at == text.size();
+    }
+
+    // Every value of a valid document as written, by its path: "a.b" for
+    // a member, "a.0" for an array's first element. Empty when invalid.
+    static std::map<std::string, std::string> values(const std::string& text)
+    {
+        std::map<std::string, std::string> found;
+        JsonValidator reader(text);
+        reader.found = &found;
+        reader.space();
+        const bool whole = reader.value();
+        reader.space();
+        if (!whole || reader.at != text.size())
+            found.clear();
+        return found;
     }
 
 private:
@@ -41,6 +57,7 @@ private:
     {
         if (++depth > 64)
             return false;
+        const std::size_t start = at;
         bool ok;
         switch (peek()) {
         case '{':
@@ -64,6 +81,8 @@ private:
         default:
             ok = number();
         }
+        if (ok && found)
+            (*found)[path] = s.substr(start, at - start);
         --depth;
         return ok;
     }
@@ -75,11 +94,15 @@ private:
             ++at;
             return true;
         }
-        for (;;) {
+        const std::string outer = path;
+        for (int index = 0;; ++index) {
             space();
+            path = outer + (outer.empty() ? "" : ".") + std::to_string(index);
             if (named) {
+                const std::size_t name = at + 1;
                 if (peek() != '"' || !string())
                     return false;
+                path = outer + (outer.empty() ? "" : ".") + s.substr(name, at - 1 - name);
                 space();
                 if (peek() != ':')
                     return false;
@@ -88,6 +111,7 @@ private:
             }
             if (!value())
                 return false;
+            path = outer;
             space();
             if (peek() == ',') {
                 ++at;
@@ -205,4 +229,6 @@ private:
     const std::string& s;
     std::size_t at = 0;
     int depth = 0;
+    std::map<std::string, std::string>* found = nullptr;
+    std::string path;
 };

@@ -50,6 +50,8 @@ std::string trayIconExistsFor(const std::string& windowHex);
 std::string trayIconDelete();
 std::string sendTaskbarCreated();
 std::string exeResources(const std::string& path);
+// A shortcut NAME in the user's Startup folder, made through the shell.
+std::string makeStartupShortcut(const std::string& name, const std::string& target, const std::string& startIn);
 std::string processMemory(const std::string& className);
 
 std::string decoyCreate(const std::string& className);

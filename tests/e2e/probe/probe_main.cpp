@@ -108,6 +108,11 @@ std::string run(const std::string& line)
         return sendTaskbarCreated();
     if (command == "resources")
         return exeResources(restOf(in));
+    if (command == "shortcut") {
+        std::string name, target, startIn;
+        in >> name >> target >> startIn;
+        return makeStartupShortcut(name, target, startIn);
+    }
     if (command == "memory")
         return processMemory(restOf(in));
     if (command == "decoy")
