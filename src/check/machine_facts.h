@@ -1,7 +1,7 @@
 #pragma once
 
 // What the doctor found on this machine, in the words and paths of the
-// system (UTF-8).
+// system (UTF-8). The enums' order is that of their names in the report.
 #include <optional>
 #include <string>
 #include <vector>

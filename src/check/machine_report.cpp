@@ -5,53 +5,33 @@
 #include "check/text_helpers.h"
 #include "check/utc_offset.h"
 
+#include <iterator>
+
 namespace {
+
+// The words scripts match on, in each enum's order.
+const char* const kIconNames[] = {"loads", "missing", "unloadable", "present"};
+const char* const kSourceNames[] = {"startup-folder", "all-users-startup-folder", "run-user", "run-machine-64",
+                                    "run-machine-32"};
+const char* const kUploadNames[] = {"as-is", "padded", "refused", nullptr};
+
+static_assert(std::size(kIconNames) == static_cast<std::size_t>(IconState::Present) + 1);
+static_assert(std::size(kSourceNames) == static_cast<std::size_t>(StartSource::RunMachine32) + 1);
+static_assert(std::size(kUploadNames) == static_cast<std::size_t>(AtlasUpload::NotTried) + 1);
 
 const char* iconName(IconState state)
 {
-    switch (state) {
-    case IconState::Loads:
-        return "loads";
-    case IconState::Missing:
-        return "missing";
-    case IconState::Unloadable:
-        return "unloadable";
-    case IconState::Present:
-        break;
-    }
-    return "present";
+    return kIconNames[static_cast<int>(state)];
 }
 
 const char* sourceName(StartSource source)
 {
-    switch (source) {
-    case StartSource::StartupFolder:
-        return "startup-folder";
-    case StartSource::AllUsersStartupFolder:
-        return "all-users-startup-folder";
-    case StartSource::RunUser:
-        return "run-user";
-    case StartSource::RunMachine64:
-        return "run-machine-64";
-    case StartSource::RunMachine32:
-        break;
-    }
-    return "run-machine-32";
+    return kSourceNames[static_cast<int>(source)];
 }
 
 const char* uploadName(AtlasUpload upload)
 {
-    switch (upload) {
-    case AtlasUpload::AsItIs:
-        return "as-is";
-    case AtlasUpload::Padded:
-        return "padded";
-    case AtlasUpload::Refused:
-        return "refused";
-    case AtlasUpload::NotTried:
-        break;
-    }
-    return nullptr;
+    return kUploadNames[static_cast<int>(upload)];
 }
 
 std::string jsonText(const std::string& text)

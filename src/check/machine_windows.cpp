@@ -23,15 +23,12 @@
 
 namespace {
 
-IconState iconState(const std::string& path, IconState seen)
+bool iconLoads(const std::string& path)
 {
-    if (seen == IconState::Missing)
-        return seen;
     const HICON icon = loadIconFile(path.c_str());
-    if (!icon)
-        return IconState::Unloadable;
-    DestroyIcon(icon);
-    return IconState::Loads;
+    if (icon)
+        DestroyIcon(icon);
+    return icon != nullptr;
 }
 
 void readRunningCopy(WindowsFacts& facts)
@@ -134,21 +131,17 @@ std::string fullFolder(const std::string& folder)
 
 std::string ownFolder()
 {
-    wchar_t path[MAX_PATH * 2];
-    const DWORD size = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
-    if (size == 0 || size >= MAX_PATH * 2)
-        return ".";
-    char ansi[MAX_PATH * 4];
-    // The folder is used as the command line's would be: in the ANSI code page.
-    if (!WideCharToMultiByte(CP_ACP, 0, path, -1, ansi, sizeof ansi, nullptr, nullptr))
-        return ".";
-    return folderOf(ansi);
+    // In the ANSI code page, as a folder given on the command line would be.
+    char path[MAX_PATH * 2];
+    const DWORD size = GetModuleFileNameA(nullptr, path, sizeof path);
+    return size == 0 || size >= sizeof path ? std::string(".") : folderOf(path);
 }
 
 MachineFacts gatherMachineFacts(const std::string& folder)
 {
     MachineFacts facts = folderFacts(folder);
-    facts.icon = iconState(inFolder(folder, kTrayIconFile), facts.icon);
+    if (facts.icon == IconState::Present)
+        facts.icon = iconLoads(inFolder(folder, kTrayIconFile)) ? IconState::Loads : IconState::Unloadable;
     facts.folder = fullFolder(folder);
 
     WindowsFacts windows;
